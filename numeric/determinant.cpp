@@ -1,13 +1,14 @@
 // Cofactor expansion along the first row, recursive down to 2x2.
 #include "numeric/determinant.h"
 
+#include <cstddef>
 #include <vector>
 
 namespace {
 template <class T>
 std::vector<T> minorWithout(int n, const T* m, int col) {
     std::vector<T> minor;
-    minor.reserve(static_cast<size_t>((n - 1) * (n - 1)));
+    minor.reserve(static_cast<std::size_t>((n - 1) * (n - 1)));
     for (int r = 1; r < n; ++r)
         for (int c = 0; c < n; ++c)
             if (c != col) minor.push_back(m[r * n + c]);

@@ -1,0 +1,136 @@
+// Critical-point isolation plus safeguarded Newton/bisection for degree <= 4.
+#include "numeric/real_roots.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+constexpr double kEps = std::numeric_limits<double>::epsilon();
+
+struct Eval {
+    double value;
+    double slope;
+    double bound;  // sum |c_i| |x|^i, scales the rounding error of value
+};
+
+Eval horner(const Poly4& p, int deg, double x) {
+    double v = p.coef[deg], d = 0.0, b = std::fabs(p.coef[deg]);
+    const double ax = std::fabs(x);
+    for (int i = deg - 1; i >= 0; --i) {
+        d = d * x + v;
+        v = v * x + p.coef[i];
+        b = b * ax + std::fabs(p.coef[i]);
+    }
+    return {v, d, b};
+}
+
+int effectiveDegree(const Poly4& p) {
+    int d = std::clamp(p.degree, 0, 4);
+    while (d > 0 && p.coef[d] == 0.0) --d;
+    return d;
+}
+
+bool nearZero(const Eval& e, int deg) {
+    return std::fabs(e.value) <= 4.0 * (deg + 1) * kEps * e.bound;
+}
+
+// p(lo) and p(hi) have strictly opposite signs.
+double bracketRoot(const Poly4& p, int deg, double lo, double hi) {
+    double flo = horner(p, deg, lo).value;
+    double x = 0.5 * (lo + hi);
+    for (int it = 0; it < 200; ++it) {
+        Eval e = horner(p, deg, x);
+        if (e.value == 0.0) return x;
+        if ((e.value < 0.0) == (flo < 0.0)) {
+            lo = x;
+            flo = e.value;
+        } else {
+            hi = x;
+        }
+        if (hi - lo <= 2.0 * kEps * std::max(std::fabs(lo), std::fabs(hi))) break;
+        double next = e.slope != 0.0 ? x - e.value / e.slope : lo - 1.0;
+        // Newton only while it stays inside the bracket; otherwise halve it.
+        if (!(next > lo && next < hi)) next = 0.5 * (lo + hi);
+        if (next == x) break;
+        x = next;
+    }
+    return x;
+}
+
+int rootsOfDegree(const Poly4& p, int deg, double* out) {
+    if (deg <= 0) return 0;
+    if (deg == 1) {
+        out[0] = -p.coef[0] / p.coef[1];
+        return 1;
+    }
+    double crit[4];
+    const int nc = rootsOfDegree(derivative(p), deg - 1, crit);
+
+    double bound = 0.0;  // Cauchy bound: every root lies strictly inside (-B, B)
+    for (int i = 0; i < deg; ++i) bound = std::max(bound, std::fabs(p.coef[i] / p.coef[deg]));
+    bound += 1.0;
+
+    // Distinct critical points with the multiplicity the derivative gave them.
+    double pts[4];
+    int mult[4];
+    int np = 0;
+    for (int i = 0; i < nc; ++i) {
+        if (np > 0 && crit[i] == pts[np - 1]) {
+            ++mult[np - 1];
+        } else {
+            pts[np] = crit[i];
+            mult[np] = 1;
+            ++np;
+        }
+    }
+
+    int n = 0;
+    double left = -bound;
+    Eval eLeft = horner(p, deg, left);
+    bool leftZero = false;
+    for (int k = 0; k <= np; ++k) {
+        const double right = k < np ? pts[k] : bound;
+        const Eval eRight = horner(p, deg, right);
+        const bool rightZero = k < np && nearZero(eRight, deg);
+        // p is monotone between neighbouring critical points, so a root inside
+        // exists only with a strict sign change and neither end on a root.
+        if (!leftZero && !rightZero && (eLeft.value < 0.0) != (eRight.value < 0.0) &&
+            eLeft.value != 0.0 && eRight.value != 0.0 && n < deg)
+            out[n++] = bracketRoot(p, deg, left, right);
+        if (rightZero)
+            for (int m = 0; m <= mult[k] && n < deg; ++m) out[n++] = right;
+        left = right;
+        eLeft = eRight;
+        leftZero = rightZero;
+    }
+    std::sort(out, out + n);
+    return n;
+}
+
+}  // namespace
+
+int realRoots(const Poly4& p, double out[4]) {
+    for (int i = 0; i <= 4; ++i)
+        if (!std::isfinite(p.coef[i])) return 0;
+    double tmp[4];
+    const int n = rootsOfDegree(p, effectiveDegree(p), tmp);
+    std::copy(tmp, tmp + n, out);
+    return n;
+}
+
+double polishRoot(const Poly4& p, double x, int steps) {
+    const int deg = effectiveDegree(p);
+    if (deg == 0) return x;
+    Eval e = horner(p, deg, x);
+    for (int i = 0; i < steps && e.value != 0.0 && e.slope != 0.0; ++i) {
+        const double next = x - e.value / e.slope;
+        if (!std::isfinite(next)) break;
+        const Eval en = horner(p, deg, next);
+        if (std::fabs(en.value) > std::fabs(e.value)) break;
+        x = next;
+        e = en;
+    }
+    return x;
+}
