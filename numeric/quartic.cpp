@@ -1,0 +1,174 @@
+// Ferrari and Descartes-Euler quartic solvers. The closed forms are fast but
+// fragile near multiple roots, so each answer is checked against realRoots()
+// and replaced by it when the two disagree.
+#include "numeric/quartic.h"
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+
+#include "numeric/cubic_solver.h"
+#include "numeric/real_roots.h"
+
+namespace {
+
+bool allFinite(const Poly4& q) {
+    for (double c : q.coef)
+        if (!std::isfinite(c)) return false;
+    return true;
+}
+
+// The closed form and the finder agree when the sorted root lists coincide
+// up to a tolerance that allows the sqrt(eps)-sized spread of double roots.
+bool sameRoots(const double* a, const double* b, int n) {
+    double x[4], y[4];
+    std::copy(a, a + n, x);
+    std::copy(b, b + n, y);
+    std::sort(x, x + n);
+    std::sort(y, y + n);
+    for (int i = 0; i < n; ++i)
+        if (std::fabs(x[i] - y[i]) > 1e-6 * (1.0 + std::fabs(y[i]))) return false;
+    return true;
+}
+
+// Formula roots when they check out, otherwise the finder's, descending.
+int settle(const Poly4& q, double* formula, int nFormula, int minCount, double out[4]) {
+    double robust[4];
+    const int nRobust = realRoots(q, robust);
+    if (nRobust < minCount) return 0;
+    if (nFormula == nRobust && sameRoots(formula, robust, nRobust)) {
+        for (int i = 0; i < nFormula; ++i) out[i] = polishRoot(q, formula[i]);
+        return nFormula;
+    }
+    std::sort(robust, robust + nRobust, std::greater<double>());
+    for (int i = 0; i < nRobust; ++i) out[i] = polishRoot(q, robust[i]);
+    return nRobust;
+}
+
+// Ferrari's formulas proper; false when a square root argument goes negative.
+bool ferrariFormula(const Poly4& q, double r[4]) {
+    const double q4 = q.coef[4];
+    const double a3 = q.coef[3] / q4, a2 = q.coef[2] / q4, a1 = q.coef[1] / q4, a0 = q.coef[0] / q4;
+    CubicSolver cs;
+    cs.c3 = 1.0;
+    cs.c2 = -a2;
+    cs.c1 = a3 * a1 - 4.0 * a0;
+    cs.c0 = 4.0 * a0 * a2 - a1 * a1 - a3 * a3 * a0;
+    cs.solve();
+    const double y = cs.root;
+    const double R2 = a3 * a3 / 4.0 - a2 + y;
+    if (!(R2 >= 0.0)) return false;
+    const double R = std::sqrt(R2);
+    double D2, E2;
+    if (R == 0.0) {
+        const double T = y * y - 4.0 * a0;
+        if (!(T >= 0.0)) return false;
+        const double base = 0.75 * a3 * a3 - 2.0 * a2;
+        D2 = base + 2.0 * std::sqrt(T);
+        E2 = base - 2.0 * std::sqrt(T);
+    } else {
+        const double k = (4.0 * a3 * a2 - 8.0 * a1 - a3 * a3 * a3) * 0.25 / R;
+        const double base = 0.75 * a3 * a3 - R2 - 2.0 * a2;
+        D2 = base + k;
+        E2 = base - k;
+    }
+    if (!(D2 >= 0.0) || !(E2 >= 0.0)) return false;
+    const double D = std::sqrt(D2), E = std::sqrt(E2);
+    r[0] = -a3 / 4.0 + R / 2.0 + D / 2.0;
+    r[1] = -a3 / 4.0 + R / 2.0 - D / 2.0;
+    r[2] = -a3 / 4.0 - R / 2.0 + E / 2.0;
+    r[3] = -a3 / 4.0 - R / 2.0 - E / 2.0;
+    return std::isfinite(r[0] + r[1] + r[2] + r[3]);
+}
+
+// Descartes-Euler via the resolvent cubic; returns how many roots it found.
+int resolventFormula(const Poly4& q, double r[4]) {
+    const double q4 = q.coef[4];
+    const double a = q.coef[3] / q4, b = q.coef[2] / q4, c = q.coef[1] / q4, d = q.coef[0] / q4;
+    const double P = b - 0.375 * a * a;
+    const double Q = 0.125 * a * a * a + c - 0.5 * a * b;
+    const double S = d - 0.01171875 * a * a * a * a + 0.0625 * a * a * b - 0.25 * c * a;
+
+    const double A = P / 2.0, B = (P * P - 4.0 * S) * 0.0625, C = -0.015625 * Q * Q;
+    const double pc = (3.0 * B - A * A) / 3.0;
+    const double qc = (2.0 * A * A * A - 9.0 * A * B + 27.0 * C) / 27.0;
+    const double delta = qc * qc / 4.0 + pc * pc * pc / 27.0;
+    const double sqrt3 = std::sqrt(3.0);
+
+    if (delta > 0.0) {
+        const double s = std::sqrt(delta);
+        const double u = std::cbrt(s - qc / 2.0), v = std::cbrt(-qc / 2.0 - s);
+        const double rho = -(u + v) / 2.0 - A / 3.0;
+        const double iota = sqrt3 * (u - v) / 2.0;
+        const double mod = std::hypot(rho, iota);
+        if (mod == 0.0) return -1;
+        // sqrt(rho + i iota) = alpha + i beta; take the larger part from its
+        // own formula and derive the other, so neither suffers cancellation.
+        double alpha, beta;
+        if (rho > 0.0) {
+            alpha = std::sqrt((mod + rho) / 2.0);
+            beta = iota / (2.0 * alpha);
+        } else {
+            beta = std::sqrt((mod - rho) / 2.0);
+            alpha = iota / (2.0 * beta);
+        }
+        const double W = -Q / (8.0 * (beta * beta + alpha * alpha));
+        r[0] = 2.0 * alpha + W - a / 4.0;
+        r[1] = W - 2.0 * alpha - a / 4.0;
+        return 2;
+    }
+
+    double z[3];
+    if (pc == 0.0 && qc == 0.0 && delta == 0.0) {
+        z[0] = z[1] = z[2] = -std::cbrt(C);
+    } else {
+        const double m = std::sqrt(qc * qc / 4.0 - delta);
+        if (m == 0.0) return -1;
+        const double phi = std::acos(std::clamp(-qc / (2.0 * m), -1.0, 1.0));
+        const double cm = std::cbrt(m), c3 = std::cos(phi / 3.0), s3 = std::sin(phi / 3.0);
+        z[0] = 2.0 * cm * c3 - A / 3.0;
+        z[1] = -cm * (c3 + sqrt3 * s3) - A / 3.0;
+        z[2] = -cm * (c3 - sqrt3 * s3) - A / 3.0;
+    }
+    // Pair the two largest resolvent roots: their product stays clear of zero
+    // unless the quartic is degenerate, so a resolvent root that should be 0
+    // but rounded to 1e-16 can no longer swallow a root.
+    std::sort(z, z + 3, std::greater<double>());
+    const double scale = std::max(std::fabs(z[0]), std::fabs(z[2]));
+    const double tiny = 1e-12 * scale;
+    for (double& zi : z)
+        if (std::fabs(zi) <= tiny) zi = 0.0;
+    if (z[2] < 0.0) return 0;
+    const double F = std::sqrt(z[0]), G = std::sqrt(z[1]);
+    const double H = (F * G == 0.0) ? 0.0 : -Q / (8.0 * F * G);
+    r[0] = H + G + F - a / 4.0;
+    r[1] = F - G - H - a / 4.0;
+    r[2] = G - F - H - a / 4.0;
+    r[3] = H - (G + F) - a / 4.0;
+    return 4;
+}
+
+}  // namespace
+
+int ferrariQuartic(Poly4 q, double out[4]) {
+    if (q.degree != 4 || q.coef[4] == 0.0 || !allFinite(q)) return 0;
+    double r[4];
+    const bool ok = ferrariFormula(q, r);
+    double res[4];
+    // The finder decides whether all four roots are real; the formula only
+    // supplies the order when it agrees.
+    const int n = settle(q, r, ok ? 4 : 0, 4, res);
+    if (n != 4) return 0;
+    std::copy(res, res + 4, out);
+    return 1;
+}
+
+int quarticRealRoots(Poly4 q, double out[4]) {
+    if (q.coef[4] == 0.0 || !allFinite(q)) return 0;
+    q.degree = 4;
+    double r[4];
+    const int nf = resolventFormula(q, r);
+    // Mismatch in count or value means the closed form lost accuracy; the
+    // finder's roots, sorted descending, are returned instead.
+    return settle(q, r, nf, 0, out);
+}
