@@ -1,0 +1,305 @@
+// The tvn byte layout, document ownership, and loads that must fail without
+// touching the scene that was open.
+#include "scene/torvane_doc.h"
+#include "scene/tvn_file.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <limits>
+#include <random>
+#include <sstream>
+#include <vector>
+
+namespace {
+
+std::vector<unsigned char> save(const CTorvaneDoc& doc) {
+    std::ostringstream out;
+    EXPECT_TRUE(doc.Serialize(out));
+    const std::string s = out.str();
+    return {s.begin(), s.end()};
+}
+
+void putI32(std::vector<unsigned char>& b, std::int32_t v) {
+    for (int i = 0; i < 4; ++i)
+        b.push_back(static_cast<unsigned char>(static_cast<std::uint32_t>(v) >> (8 * i)));
+}
+
+void putF64(std::vector<unsigned char>& b, double v) {
+    std::uint64_t u;
+    std::memcpy(&u, &v, 8);
+    for (int i = 0; i < 8; ++i)
+        b.push_back(static_cast<unsigned char>(u >> (8 * i)));
+}
+
+// A document holding one of every kind with distinct attributes.
+void fillEveryKind(CTorvaneDoc& doc) {
+    doc.addObject(KIND_C, 1.5, -2.25, -3.0, 255, 0, 7)->width = 3;
+    SceneObject* l = doc.addObject(KIND_L, 0.1, 0.2, 0.3, 0.4, 1, 2, 3);
+    l->dashed = 1;
+    doc.addObject(KIND_C_PRIME, 1e300, -1e-300, 0.0, 10, 20, 30);
+    doc.addObject(KIND_L_PRIME, -7, 8, 9, -10, 0, 128, 255)->pinned = 1;
+}
+
+std::vector<std::string> texts(const CTorvaneDoc& doc) {
+    std::vector<std::string> out;
+    for (const SceneObject* o : doc)
+        out.push_back(o->toString());
+    return out;
+}
+
+void expectLoadFails(const std::vector<unsigned char>& bytes, const char* detailPart) {
+    CTorvaneDoc doc;
+    doc.addObject(KIND_C, 4, 5, 6, 0, 0, 0);
+    std::string error;
+    EXPECT_FALSE(doc.loadBytes(bytes.data(), bytes.size(), &error));
+    EXPECT_NE(error.find(detailPart), std::string::npos) << error;
+    ASSERT_EQ(doc.objectCount, 1);
+    EXPECT_EQ((*doc.begin())->toString(), "C(4.0, 5.0, 6.0)");
+}
+
+} // namespace
+
+TEST(DocumentFormat, EmptyDocumentIsFourZeroBytes) {
+    CTorvaneDoc doc;
+    EXPECT_EQ(save(doc), (std::vector<unsigned char>{0, 0, 0, 0}));
+    CTorvaneDoc loaded;
+    loaded.addObject(KIND_C, 0, 0, 1, 0, 0, 0);
+    const auto bytes = save(doc);
+    ASSERT_TRUE(loaded.loadBytes(bytes.data(), bytes.size()));
+    EXPECT_EQ(loaded.objectCount, 0);
+    EXPECT_EQ(loaded.begin(), loaded.end());
+}
+
+TEST(DocumentFormat, CircleAndCentreLineRecordsHaveExactLayout) {
+    CTorvaneDoc doc;
+    doc.addObject(KIND_C, 1, 2, -3, 255, 0, 0);
+    doc.addObject(KIND_L_PRIME, 0, 0, 5, 0, 0, 0, 0);
+    std::vector<unsigned char> expected;
+    putI32(expected, 2);
+    for (int v : {0, 255, 0, 0})
+        putI32(expected, v);
+    for (double v : {1.0, 2.0, -3.0})
+        putF64(expected, v);
+    putI32(expected, 1);
+    putI32(expected, 0);
+    for (int v : {3, 0, 0, 0})
+        putI32(expected, v);
+    for (double v : {0.0, 0.0, 5.0, 0.0})
+        putF64(expected, v);
+    putI32(expected, 1);
+    putI32(expected, 0);
+    ASSERT_EQ(expected.size(), 4u + 48u + 56u);
+    EXPECT_EQ(save(doc), expected);
+}
+
+TEST(DocumentFormat, RoundTripKeepsEverythingButPinned) {
+    CTorvaneDoc doc;
+    fillEveryKind(doc);
+    const auto bytes = save(doc);
+    CTorvaneDoc loaded;
+    ASSERT_TRUE(loaded.loadBytes(bytes.data(), bytes.size()));
+    ASSERT_EQ(loaded.objectCount, 4);
+    auto a = doc.begin();
+    for (const SceneObject* b : loaded) {
+        const SceneObject* o = *a;
+        EXPECT_EQ(b->kind, o->kind);
+        EXPECT_EQ(b->x[0], o->x[0]);
+        EXPECT_EQ(b->y[0], o->y[0]);
+        if (isLineKind(o->kind)) {
+            EXPECT_EQ(b->x[1], o->x[1]);
+            EXPECT_EQ(b->y[1], o->y[1]);
+        } else {
+            EXPECT_EQ(b->r, o->r);
+        }
+        EXPECT_EQ(std::tie(b->red, b->green, b->blue, b->width, b->dashed),
+                  std::tie(o->red, o->green, o->blue, o->width, o->dashed));
+        EXPECT_EQ(b->pinned, 0);
+        ++a;
+    }
+}
+
+TEST(DocumentFormat, AddObjectTruncatesColoursAndRejectsBadKinds) {
+    CTorvaneDoc doc;
+    SceneObject* o = doc.addObject(KIND_C, 0, 0, 1, 254.9, 0.99, 17.0);
+    EXPECT_EQ(std::tie(o->red, o->green, o->blue), std::make_tuple(254, 0, 17));
+    EXPECT_EQ(doc.addObject(4, 0, 0, 1, 0, 0, 0), nullptr);
+    EXPECT_EQ(doc.addObject(-1, 0, 0, 1, 1, 0, 0, 0), nullptr);
+    EXPECT_EQ(doc.objectCount, 1);
+}
+
+TEST(DocumentFormat, RemoveObjectUnlinksOnlyThatObjectAndKeepsAppending) {
+    CTorvaneDoc doc;
+    SceneObject* a = doc.addObject(KIND_C, 1, 0, 1, 0, 0, 0);
+    doc.addObject(KIND_C, 2, 0, 1, 0, 0, 0);
+    SceneObject* c = doc.addObject(KIND_C, 3, 0, 1, 0, 0, 0);
+    doc.removeObject(c); // the tail: later appends must still land at the end
+    doc.addObject(KIND_C, 4, 0, 1, 0, 0, 0);
+    doc.removeObject(a);
+    SceneObject stranger;
+    doc.removeObject(&stranger);
+    EXPECT_EQ(texts(doc), (std::vector<std::string>{"C(2.0, 0.0, 1.0)", "C(4.0, 0.0, 1.0)"}));
+    EXPECT_EQ(doc.objectCount, 2);
+    doc.removeAll();
+    EXPECT_EQ(doc.objectCount, 0);
+    doc.addObject(KIND_L, 0, 0, 1, 1, 0, 0, 0);
+    EXPECT_EQ(texts(doc), (std::vector<std::string>{"L(0.0, 0.0, 1.0, 1.0)"}));
+}
+
+TEST(DocumentFormat, OutOfRangeAttributesAreBroughtIntoRange) {
+    std::vector<unsigned char> b;
+    putI32(b, 1);
+    for (int v : {0, 300, -5, 255})
+        putI32(b, v);
+    for (double v : {0.0, 0.0, 1.0})
+        putF64(b, v);
+    putI32(b, -4); // width
+    putI32(b, 7);  // dashed
+    CTorvaneDoc doc;
+    ASSERT_TRUE(doc.loadBytes(b.data(), b.size()));
+    const SceneObject* o = *doc.begin();
+    EXPECT_EQ(std::tie(o->red, o->green, o->blue), std::make_tuple(255, 0, 255));
+    EXPECT_EQ(o->width, 1);
+    EXPECT_EQ(o->dashed, 1);
+}
+
+TEST(DamagedFiles, TruncationAtEveryOffsetFailsAndKeepsOpenScene) {
+    CTorvaneDoc doc;
+    fillEveryKind(doc);
+    const auto bytes = save(doc);
+    for (std::size_t cut = 0; cut < bytes.size(); ++cut) {
+        SCOPED_TRACE(cut);
+        expectLoadFails(std::vector<unsigned char>(bytes.begin(), bytes.begin() + cut), "byte ");
+    }
+}
+
+TEST(DamagedFiles, BadKindNegativeAndHugeCountsAndNonFiniteCoordinates) {
+    CTorvaneDoc doc;
+    doc.addObject(KIND_C, 0, 0, 1, 0, 0, 0);
+    doc.addObject(KIND_L, 0, 0, 1, 0, 0, 0, 0);
+    const auto good = save(doc);
+
+    auto badKind = good;
+    badKind[4 + 48] = 4;
+    expectLoadFails(badKind, "object 1: kind 4");
+    badKind[4 + 48] = 0xff; // kind 255
+    expectLoadFails(badKind, "kind 255");
+
+    auto negative = good;
+    negative[3] = 0x80;
+    expectLoadFails(negative, "negative object count");
+
+    auto huge = good;
+    huge[0] = 3;
+    expectLoadFails(huge, "file ends inside the record");
+    huge[2] = 0x7f;
+    expectLoadFails(huge, "does not fit");
+
+    for (double bad : {std::nan(""), std::numeric_limits<double>::infinity(),
+                       -std::numeric_limits<double>::infinity()}) {
+        auto nonFinite = good;
+        std::vector<unsigned char> enc;
+        putF64(enc, bad);
+        std::copy(enc.begin(), enc.end(), nonFinite.begin() + 4 + 48 + 16 + 24); // line's y1
+        expectLoadFails(nonFinite, "object 1: coordinate is not a finite number");
+    }
+}
+
+TEST(DamagedFiles, RandomMutationsNeverCrashAndLoadAllOrNothing) {
+    CTorvaneDoc source;
+    fillEveryKind(source);
+    fillEveryKind(source);
+    const auto good = save(source);
+    std::mt19937 rng(12345);
+    for (int round = 0; round < 20000; ++round) {
+        auto bytes = good;
+        const int edits = 1 + static_cast<int>(rng() % 4);
+        for (int e = 0; e < edits; ++e)
+            bytes[rng() % bytes.size()] = static_cast<unsigned char>(rng());
+        if (rng() % 4 == 0)
+            bytes.resize(rng() % bytes.size());
+        CTorvaneDoc doc;
+        doc.addObject(KIND_C, 4, 5, 6, 0, 0, 0);
+        if (doc.loadBytes(bytes.data(), bytes.size())) {
+            for (const SceneObject* o : doc) {
+                ASSERT_TRUE(isValidKind(o->kind));
+                ASSERT_TRUE(std::isfinite(o->x[0]) && std::isfinite(o->y[0]));
+                ASSERT_TRUE(o->red >= 0 && o->red <= 255 && o->width >= 1);
+            }
+        } else {
+            ASSERT_EQ(doc.objectCount, 1);
+            ASSERT_EQ((*doc.begin())->toString(), "C(4.0, 5.0, 6.0)");
+        }
+    }
+}
+
+class SceneFiles : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir = std::filesystem::temp_directory_path() /
+              ("torvane_files_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+               "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::remove_all(dir);
+        std::filesystem::create_directories(dir);
+    }
+    void TearDown() override {
+        std::filesystem::permissions(dir, std::filesystem::perms::owner_all);
+        std::filesystem::remove_all(dir);
+    }
+    std::filesystem::path dir;
+};
+
+TEST_F(SceneFiles, SaveReplacesFileAndLeavesNoTemporary) {
+    const std::string path = (dir / "scene.tvn").string();
+    CTorvaneDoc doc;
+    fillEveryKind(doc);
+    std::string error;
+    ASSERT_TRUE(saveSceneFile(path, doc, &error)) << error;
+    doc.removeAll();
+    doc.addObject(KIND_C, 1, 1, 1, 0, 0, 0);
+    ASSERT_TRUE(saveSceneFile(path, doc, &error)) << error;
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1);
+    CTorvaneDoc loaded;
+    ASSERT_TRUE(loadSceneFile(path, loaded, &error)) << error;
+    EXPECT_EQ(texts(loaded), (std::vector<std::string>{"C(1.0, 1.0, 1.0)"}));
+}
+
+TEST_F(SceneFiles, FailedSaveReportsAndKeepsPreviousFile) {
+    const std::string path = (dir / "scene.tvn").string();
+    CTorvaneDoc doc;
+    fillEveryKind(doc);
+    std::string error;
+    ASSERT_TRUE(saveSceneFile(path, doc, &error));
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root ignores directory permissions";
+    std::filesystem::permissions(dir, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    CTorvaneDoc other;
+    EXPECT_FALSE(saveSceneFile(path, other, &error));
+    EXPECT_NE(error.find("cannot write"), std::string::npos) << error;
+    CTorvaneDoc loaded;
+    ASSERT_TRUE(loadSceneFile(path, loaded, &error));
+    EXPECT_EQ(loaded.objectCount, 4);
+}
+
+TEST_F(SceneFiles, FullDiskIsReportedAsWriteError) {
+    if (!std::filesystem::exists("/dev/full"))
+        GTEST_SKIP() << "no /dev/full";
+    // A symlinked directory entry cannot make the temporary land on /dev/full, so
+    // check the write path directly: a file that cannot be created is an error too.
+    CTorvaneDoc doc;
+    std::string error;
+    EXPECT_FALSE(saveSceneFile((dir / "missing_dir" / "x.tvn").string(), doc, &error));
+    EXPECT_NE(error.find("cannot write"), std::string::npos) << error;
+}
+
+TEST_F(SceneFiles, MissingFileIsAnErrorAndKeepsDocument) {
+    CTorvaneDoc doc;
+    doc.addObject(KIND_C, 4, 5, 6, 0, 0, 0);
+    std::string error;
+    EXPECT_FALSE(loadSceneFile((dir / "nope.tvn").string(), doc, &error));
+    EXPECT_NE(error.find("cannot open"), std::string::npos);
+    EXPECT_EQ(doc.objectCount, 1);
+}
