@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <limits>
 
 #include "numeric/cubic_solver.h"
 #include "numeric/real_roots.h"
@@ -18,30 +19,50 @@ bool allFinite(const Poly4& q) {
     return true;
 }
 
+double absResidual(const Poly4& q, double x) {
+    double v = 0.0, bound = 0.0;
+    for (int i = 4; i >= 0; --i) {
+        v = v * x + q.coef[i];
+        bound = bound * std::fabs(x) + std::fabs(q.coef[i]);
+    }
+    // Never demand less than the rounding noise of the evaluation itself.
+    return std::max(std::fabs(v), 32.0 * std::numeric_limits<double>::epsilon() * bound);
+}
+
 // The closed form and the finder agree when the sorted root lists coincide
-// up to a tolerance that allows the sqrt(eps)-sized spread of double roots.
-bool sameRoots(const double* a, const double* b, int n) {
+// up to a tolerance that allows the sqrt(eps)-sized spread of double roots,
+// and no formula root leaves a clearly larger residual than the finder's
+// (the formulas tend to merge two nearly equal roots into one).
+bool sameRoots(const Poly4& q, const double* a, const double* b, int n) {
     double x[4], y[4];
     std::copy(a, a + n, x);
     std::copy(b, b + n, y);
     std::sort(x, x + n);
     std::sort(y, y + n);
-    for (int i = 0; i < n; ++i)
+    for (int i = 0; i < n; ++i) {
         if (std::fabs(x[i] - y[i]) > 1e-6 * (1.0 + std::fabs(y[i]))) return false;
+        if (absResidual(q, x[i]) > 4.0 * absResidual(q, y[i])) return false;
+    }
     return true;
 }
 
-// Formula roots when they check out, otherwise the finder's, descending.
-int settle(const Poly4& q, double* formula, int nFormula, int minCount, double out[4]) {
+// Formula roots (polished, in formula order) when they check out, otherwise
+// the finder's, polished and sorted descending.
+int settle(const Poly4& q, const double* formula, int nFormula, int minCount, double out[4]) {
     double robust[4];
     const int nRobust = realRoots(q, robust);
     if (nRobust < minCount) return 0;
-    if (nFormula == nRobust && sameRoots(formula, robust, nRobust)) {
-        for (int i = 0; i < nFormula; ++i) out[i] = polishRoot(q, formula[i]);
-        return nFormula;
+    for (int i = 0; i < nRobust; ++i) robust[i] = polishRoot(q, robust[i]);
+    if (nFormula == nRobust) {
+        double polished[4];
+        for (int i = 0; i < nFormula; ++i) polished[i] = polishRoot(q, formula[i]);
+        if (sameRoots(q, polished, robust, nRobust)) {
+            std::copy(polished, polished + nFormula, out);
+            return nFormula;
+        }
     }
     std::sort(robust, robust + nRobust, std::greater<double>());
-    for (int i = 0; i < nRobust; ++i) out[i] = polishRoot(q, robust[i]);
+    std::copy(robust, robust + nRobust, out);
     return nRobust;
 }
 
@@ -170,5 +191,8 @@ int quarticRealRoots(Poly4 q, double out[4]) {
     const int nf = resolventFormula(q, r);
     // Mismatch in count or value means the closed form lost accuracy; the
     // finder's roots, sorted descending, are returned instead.
-    return settle(q, r, nf, 0, out);
+    const int n = settle(q, r, nf, 0, out);
+    // Polishing can nudge the two halves of a double root past each other.
+    std::sort(out, out + n, std::greater<double>());
+    return n;
 }

@@ -1,0 +1,213 @@
+// Tests for the cubic solver, the robust real-root finder and both quartic solvers.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <random>
+#include <vector>
+
+#include "numeric/cubic_solver.h"
+#include "numeric/poly4.h"
+#include "numeric/quartic.h"
+#include "numeric/real_roots.h"
+
+namespace {
+
+Poly4 fromRoots(const std::vector<double>& roots, double lead = 1.0) {
+    Poly4 p = Poly4::constant(lead);
+    for (double r : roots) {
+        Poly4 f;
+        f.degree = 1;
+        f.coef[0] = -r;
+        f.coef[1] = 1.0;
+        p = multiply(p, f);
+    }
+    return p;
+}
+
+// (x - re)^2 + im^2
+Poly4 complexPair(double re, double im) {
+    Poly4 f;
+    f.degree = 2;
+    f.coef[0] = re * re + im * im;
+    f.coef[1] = -2.0 * re;
+    f.coef[2] = 1.0;
+    return f;
+}
+
+double cubicRoot(double c2, double c1, double c0) {
+    CubicSolver s;
+    s.c3 = 1.0;
+    s.c2 = c2;
+    s.c1 = c1;
+    s.c0 = c0;
+    EXPECT_EQ(s.solve(), 1);
+    return s.root;
+}
+
+// Relative size of p(x) against the magnitude of its terms at x.
+double relResidual(const Poly4& p, double x) {
+    double bound = 0.0;
+    for (int i = 0; i <= p.degree; ++i) bound += std::fabs(p.coef[i]) * std::pow(std::fabs(x), i);
+    return std::fabs(evaluate(p, x)) / std::max(bound, 1e-300);
+}
+
+void expectRoots(const double* got, std::vector<double> want, double tol) {
+    for (size_t i = 0; i < want.size(); ++i)
+        EXPECT_NEAR(got[i], want[i], tol * (1.0 + std::fabs(want[i]))) << "root " << i;
+}
+
+}  // namespace
+
+TEST(CubicSolver, Branches) {
+    EXPECT_NEAR(cubicRoot(-6, 11, -6), 1.0, 1e-12);  // three real roots: smallest
+    EXPECT_NEAR(cubicRoot(0, 0, 1), -1.0, 1e-12);    // one real root
+    EXPECT_NEAR(cubicRoot(0, 0, -8), 2.0, 1e-12);
+    EXPECT_EQ(cubicRoot(0, 0, 0), 0.0);              // triple root
+}
+
+TEST(CubicSolver, IgnoresLeadingCoefficientAndIsAlwaysARoot) {
+    CubicSolver s;
+    s.c3 = 5.0;
+    s.c2 = -6;
+    s.c1 = 11;
+    s.c0 = -6;
+    s.solve();
+    EXPECT_NEAR(s.root, 1.0, 1e-12);
+    std::mt19937 rng(7);
+    std::uniform_real_distribution<double> u(-20, 20);
+    for (int i = 0; i < 500; ++i) {
+        double c2 = u(rng), c1 = u(rng), c0 = u(rng);
+        double y = cubicRoot(c2, c1, c0);
+        ASSERT_TRUE(std::isfinite(y));
+        double scale = 1 + std::fabs(y * y * y) + std::fabs(c2 * y * y) + std::fabs(c1 * y) + std::fabs(c0);
+        EXPECT_LT(std::fabs(((y + c2) * y + c1) * y + c0) / scale, 1e-10);
+    }
+}
+
+TEST(RealRoots, MultiplicityAndOrder) {
+    double r[4];
+    ASSERT_EQ(realRoots(fromRoots({2, -1, 2, 5}), r), 4);
+    expectRoots(r, {-1, 2, 2, 5}, 1e-8);
+    ASSERT_EQ(realRoots(fromRoots({3, 3, 3}), r), 3);
+    expectRoots(r, {3, 3, 3}, 1e-5);
+    ASSERT_EQ(realRoots(multiply(complexPair(1, 2), complexPair(-3, 0.5)), r), 0);
+    ASSERT_EQ(realRoots(Poly4::constant(4.0), r), 0);
+}
+
+TEST(FerrariQuartic, FourRealRootsInFerrariOrder) {
+    double r[4];
+    ASSERT_EQ(ferrariQuartic(fromRoots({1, 2, 3, 4}), r), 1);
+    expectRoots(r, {4, 1, 3, 2}, 1e-12);
+}
+
+TEST(FerrariQuartic, RejectsWrongDegreeAndComplexRoots) {
+    double r[4] = {7, 7, 7, 7};
+    EXPECT_EQ(ferrariQuartic(fromRoots({1, 2, 3}), r), 0);
+    EXPECT_EQ(ferrariQuartic(multiply(complexPair(0, 1), fromRoots({1, 2})), r), 0);
+    EXPECT_EQ(ferrariQuartic(multiply(complexPair(0, 1), complexPair(0, 2)), r), 0);
+    for (double v : r) EXPECT_EQ(v, 7.0);  // untouched on failure
+}
+
+TEST(FerrariQuartic, ReturnsZeroWithExactlyTwoRealRoots) {
+    double r[4] = {7, 7, 7, 7};
+    EXPECT_EQ(ferrariQuartic(multiply(complexPair(-1.5, 0.25), fromRoots({-3, 8})), r), 0);
+    for (double v : r) EXPECT_EQ(v, 7.0);
+}
+
+TEST(FerrariQuartic, DoubleRootsStillReported) {
+    double r[4];
+    ASSERT_EQ(ferrariQuartic(fromRoots({2, 2, -1, -1}), r), 1);
+    std::sort(r, r + 4);
+    expectRoots(r, {-1, -1, 2, 2}, 1e-7);
+}
+
+TEST(QuarticRealRoots, BasicCounts) {
+    double r[4];
+    ASSERT_EQ(quarticRealRoots(multiply(complexPair(0, 1), fromRoots({1, 2})), r), 2);
+    expectRoots(r, {2, 1}, 1e-12);
+    EXPECT_EQ(quarticRealRoots(multiply(complexPair(0, 1), complexPair(0, 2)), r), 0);
+    EXPECT_EQ(quarticRealRoots(fromRoots({1, 2, 3}), r), 0);
+}
+
+TEST(QuarticRealRoots, KeepsAllRootsWhenResolventRootRoundsAwayFromZero) {
+    double r[4];
+    ASSERT_EQ(quarticRealRoots(fromRoots({1, 2, 3, 4}), r), 4);
+    expectRoots(r, {4, 3, 2, 1}, 1e-12);
+}
+
+TEST(QuarticRealRoots, ZeroLinearTermDoesNotCollapseRoots) {
+    double r[4];
+    const double s = std::sqrt(18.0);
+    ASSERT_EQ(quarticRealRoots(fromRoots({0, 0, s, -s}), r), 4);
+    expectRoots(r, {s, 0, 0, -s}, 1e-7);
+}
+
+TEST(QuarticRealRoots, CloseDoubleRootsDoNotCancel) {
+    double r[4];
+    const Poly4 p = fromRoots({-0.01703, -0.01703, -11.919, -11.919});
+    ASSERT_EQ(quarticRealRoots(p, r), 4);
+    expectRoots(r, {-0.01703, -0.01703, -11.919, -11.919}, 1e-7);
+}
+
+TEST(QuarticRealRoots, ResultsAreFiniteForDegenerateInput) {
+    double r[4];
+    EXPECT_EQ(quarticRealRoots(fromRoots({0, 0, 0, 0}), r), 4);
+    for (double v : r) EXPECT_EQ(v, 0.0);
+    Poly4 lead = Poly4::constant(0.0);
+    lead.coef[4] = 1.0;
+    lead.degree = 4;
+    lead.coef[0] = 1.0;  // x^4 + 1: no real roots
+    EXPECT_EQ(quarticRealRoots(lead, r), 0);
+}
+
+// Quartics with known roots: distinct, double, nearly double, and complex pairs.
+TEST(QuarticRealRoots, RandomQuarticsAgainstKnownRoots) {
+    std::mt19937 rng(20261208);
+    std::uniform_real_distribution<double> pos(-10.0, 10.0), im(0.3, 5.0), lead(0.2, 5.0), sep(1e-9, 1e-6);
+    std::uniform_int_distribution<int> kind(0, 5);
+    int fourReal = 0, twoReal = 0, noReal = 0;
+    for (int trial = 0; trial < 4000; ++trial) {
+        std::vector<double> real;
+        Poly4 cplx = Poly4::constant(1.0);
+        bool nearDouble = false;
+        const int k = kind(rng);
+        double x = pos(rng), y = pos(rng);
+        switch (k) {
+            case 0: real = {x, y, pos(rng), pos(rng)}; break;
+            case 1: real = {x, x, y, pos(rng)}; break;
+            case 2: real = {x, x, y, y}; break;
+            case 3: real = {x, x * (1 + sep(rng)) + sep(rng), y, y + sep(rng)}; nearDouble = true; break;
+            case 4: real = {x, y}; cplx = complexPair(pos(rng), im(rng)); break;
+            default: cplx = multiply(complexPair(x, im(rng)), complexPair(y, im(rng))); break;
+        }
+        // Distinct roots crowding each other (e.g. two double roots 1e-3 apart)
+        // are ill-conditioned: only the residual is a fair measure there.
+        for (size_t i = 0; i < real.size(); ++i)
+            for (size_t j = i + 1; j < real.size(); ++j)
+                if (real[i] != real[j] && std::fabs(real[i] - real[j]) < 0.05 * (1.0 + std::fabs(real[i])))
+                    nearDouble = true;
+        const Poly4 p = multiply(fromRoots(real, lead(rng)), cplx);
+        double r[4];
+        const int n = quarticRealRoots(p, r);
+        ASSERT_EQ(n, static_cast<int>(real.size())) << "trial " << trial << " kind " << k << " roots " << real[0] << " " << real[1] << " " << real[2] << " " << real[3];
+        for (int i = 0; i < n; ++i) ASSERT_TRUE(std::isfinite(r[i]));
+        for (int i = 1; i < n; ++i) EXPECT_GE(r[i - 1], r[i]) << "trial " << trial;
+        std::sort(real.begin(), real.end(), std::greater<double>());
+        for (int i = 0; i < n; ++i) {
+            if (nearDouble)
+                EXPECT_LT(relResidual(p, r[i]), 1e-12) << "trial " << trial;
+            else
+                EXPECT_NEAR(r[i], real[i], 2e-6 * (1.0 + std::fabs(real[i]))) << "trial " << trial << " kind " << k << " roots " << real[0] << " " << real[1] << " " << real[2] << " " << real[3];
+        }
+        double a[4];
+        EXPECT_EQ(realRoots(p, a), n) << "trial " << trial;
+        fourReal += n == 4;
+        twoReal += n == 2;
+        noReal += n == 0;
+    }
+    EXPECT_GT(fourReal, 0);
+    EXPECT_GT(twoReal, 0);
+    EXPECT_GT(noReal, 0);
+}
