@@ -13,6 +13,8 @@
 #include <random>
 #include <sstream>
 #include <tuple>
+#include <csignal>
+#include <sys/resource.h>
 #include <unistd.h>
 #include <vector>
 
@@ -269,21 +271,33 @@ TEST_F(SceneFiles, SaveReplacesFileAndLeavesNoTemporary) {
     EXPECT_EQ(texts(loaded), (std::vector<std::string>{"C(1.0, 1.0, 1.0)"}));
 }
 
-TEST_F(SceneFiles, FailedSaveReportsAndKeepsPreviousFile) {
+TEST_F(SceneFiles, WriteFailureMidwayReportsAndKeepsPreviousFile) {
     const std::string path = (dir / "scene.tvn").string();
     CTorvaneDoc doc;
     fillEveryKind(doc);
     std::string error;
     ASSERT_TRUE(saveSceneFile(path, doc, &error));
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "root ignores directory permissions";
-    std::filesystem::permissions(dir, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-    CTorvaneDoc other;
-    EXPECT_FALSE(saveSceneFile(path, other, &error));
+
+    // A file-size limit makes the write fail part-way, as a full disk would.
+    CTorvaneDoc big;
+    for (int i = 0; i < 1000; ++i)
+        big.addObject(KIND_C, i, i, 1, 0, 0, 0);
+    struct rlimit old {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
+    auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit limited = old;
+    limited.rlim_cur = 4096;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limited), 0);
+    const bool saved = saveSceneFile(path, big, &error);
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, previousHandler);
+
+    EXPECT_FALSE(saved);
     EXPECT_NE(error.find("cannot write"), std::string::npos) << error;
     CTorvaneDoc loaded;
-    ASSERT_TRUE(loadSceneFile(path, loaded, &error));
+    ASSERT_TRUE(loadSceneFile(path, loaded, &error)) << error;
     EXPECT_EQ(loaded.objectCount, 4);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1);
 }
 
 TEST_F(SceneFiles, UncreatableFileIsReportedAsWriteError) {
