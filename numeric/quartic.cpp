@@ -116,32 +116,39 @@ int resolventFormula(const Poly4& q, double r[4]) {
     const double delta = qc * qc / 4.0 + pc * pc * pc / 27.0;
     const double sqrt3 = std::sqrt(3.0);
 
-    if (delta > 0.0) {
+    double z[3];
+    bool threeReal = true;
+    if (pc == 0.0 && qc == 0.0 && delta == 0.0) {
+        z[0] = z[1] = z[2] = -std::cbrt(C);
+    } else if (delta > 0.0) {
         const double s = std::sqrt(delta);
         const double u = std::cbrt(s - qc / 2.0), v = std::cbrt(-qc / 2.0 - s);
+        const double z1 = u + v - A / 3.0;
         const double rho = -(u + v) / 2.0 - A / 3.0;
         const double iota = sqrt3 * (u - v) / 2.0;
         const double mod = std::hypot(rho, iota);
-        if (mod == 0.0) return -1;
-        // sqrt(rho + i iota) = alpha + i beta; take the larger part from its
-        // own formula and derive the other, so neither suffers cancellation.
-        double alpha, beta;
-        if (rho > 0.0) {
-            alpha = std::sqrt((mod + rho) / 2.0);
-            beta = iota / (2.0 * alpha);
+        // A double resolvent root (the quartic then has double roots) shows up
+        // as a "complex" pair with a rounding-sized imaginary part; treat it as
+        // the real double root it is, or two real roots would go missing.
+        if (std::fabs(iota) <= 1e-7 * std::max(std::fabs(z1), mod)) {
+            z[0] = z1;
+            z[1] = z[2] = rho;
         } else {
-            beta = std::sqrt((mod - rho) / 2.0);
-            alpha = iota / (2.0 * beta);
+            // sqrt(rho + i iota) = alpha + i beta; take the larger part from its
+            // own formula and derive the other, so neither suffers cancellation.
+            double alpha, beta;
+            if (rho > 0.0) {
+                alpha = std::sqrt((mod + rho) / 2.0);
+                beta = iota / (2.0 * alpha);
+            } else {
+                beta = std::sqrt((mod - rho) / 2.0);
+                alpha = iota / (2.0 * beta);
+            }
+            const double W = -Q / (8.0 * (beta * beta + alpha * alpha));
+            r[0] = 2.0 * alpha + W - a / 4.0;
+            r[1] = W - 2.0 * alpha - a / 4.0;
+            threeReal = false;
         }
-        const double W = -Q / (8.0 * (beta * beta + alpha * alpha));
-        r[0] = 2.0 * alpha + W - a / 4.0;
-        r[1] = W - 2.0 * alpha - a / 4.0;
-        return 2;
-    }
-
-    double z[3];
-    if (pc == 0.0 && qc == 0.0 && delta == 0.0) {
-        z[0] = z[1] = z[2] = -std::cbrt(C);
     } else {
         const double m = std::sqrt(qc * qc / 4.0 - delta);
         if (m == 0.0) return -1;
@@ -151,6 +158,7 @@ int resolventFormula(const Poly4& q, double r[4]) {
         z[1] = -cm * (c3 + sqrt3 * s3) - A / 3.0;
         z[2] = -cm * (c3 - sqrt3 * s3) - A / 3.0;
     }
+    if (!threeReal) return 2;
     // Pair the two largest resolvent roots: their product stays clear of zero
     // unless the quartic is degenerate, so a resolvent root that should be 0
     // but rounded to 1e-16 can no longer swallow a root.
