@@ -86,6 +86,25 @@ TEST(CubicSolver, IgnoresLeadingCoefficientAndIsAlwaysARoot) {
     }
 }
 
+TEST(RealRoots, NearDoubleRootsAreKeptApartOrMerged) {
+    // Either two close simple roots or one double root is acceptable, but
+    // the count must stay 4 and every root must sit on the polynomial.
+    double r[4];
+    const Poly4 p = fromRoots({1.0, 1.0 + 1e-7, -2.0, 3.0});
+    ASSERT_EQ(realRoots(p, r), 4);
+    for (int i = 1; i < 4; ++i) EXPECT_LE(r[i - 1], r[i]);
+    for (double x : r) EXPECT_LT(relResidual(p, x), 1e-13);
+}
+
+TEST(RealRoots, PolishKeepsRootsAndImprovesGuesses) {
+    const Poly4 p = fromRoots({-1.0, 0.5, 2.0});
+    EXPECT_NEAR(polishRoot(p, 2.01, 6), 2.0, 1e-12);
+    EXPECT_EQ(polishRoot(p, 0.5), 0.5);
+    // At a double root Newton would stall or wander; polishing must not make it worse.
+    const Poly4 d = fromRoots({3.0, 3.0});
+    EXPECT_LE(std::fabs(evaluate(d, polishRoot(d, 3.0 + 1e-9))), std::fabs(evaluate(d, 3.0 + 1e-9)));
+}
+
 TEST(RealRoots, MultiplicityAndOrder) {
     double r[4];
     ASSERT_EQ(realRoots(fromRoots({2, -1, 2, 5}), r), 4);
@@ -203,6 +222,18 @@ TEST(QuarticRealRoots, RandomQuarticsAgainstKnownRoots) {
         }
         double a[4];
         EXPECT_EQ(realRoots(p, a), n) << "trial " << trial;
+        // Ferrari must accept exactly the all-real cases and find the same roots.
+        double f[4];
+        ASSERT_EQ(ferrariQuartic(p, f), n == 4 ? 1 : 0) << "trial " << trial;
+        if (n == 4) {
+            std::sort(f, f + 4, std::greater<double>());
+            for (int i = 0; i < 4; ++i) {
+                if (nearDouble)
+                    EXPECT_LT(relResidual(p, f[i]), 1e-12) << "trial " << trial;
+                else
+                    EXPECT_NEAR(f[i], real[i], 2e-6 * (1.0 + std::fabs(real[i]))) << "trial " << trial;
+            }
+        }
         fourReal += n == 4;
         twoReal += n == 2;
         noReal += n == 0;
