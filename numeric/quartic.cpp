@@ -5,13 +5,21 @@
 
 #include <algorithm>
 #include <cmath>
-#include <functional>
 #include <limits>
+#include <utility>
 
 #include "numeric/cubic_solver.h"
 #include "numeric/real_roots.h"
 
 namespace {
+
+// Insertion sort for at most four values; std::sort on such short runs trips
+// GCC's -Warray-bounds at -O3 because it cannot see the length bound.
+void sortSmall(double* v, int n, bool descending) {
+    for (int i = 1; i < n; ++i)
+        for (int j = i; j > 0 && (descending ? v[j - 1] < v[j] : v[j - 1] > v[j]); --j)
+            std::swap(v[j - 1], v[j]);
+}
 
 bool allFinite(const Poly4& q) {
     for (double c : q.coef)
@@ -37,8 +45,8 @@ bool sameRoots(const Poly4& q, const double* a, const double* b, int n) {
     double x[4], y[4];
     std::copy(a, a + n, x);
     std::copy(b, b + n, y);
-    std::sort(x, x + n);
-    std::sort(y, y + n);
+    sortSmall(x, n, false);
+    sortSmall(y, n, false);
     for (int i = 0; i < n; ++i) {
         if (std::fabs(x[i] - y[i]) > 1e-6 * (1.0 + std::fabs(y[i]))) return false;
         if (absResidual(q, x[i]) > 4.0 * absResidual(q, y[i])) return false;
@@ -61,7 +69,7 @@ int settle(const Poly4& q, const double* formula, int nFormula, int minCount, do
             return nFormula;
         }
     }
-    std::sort(robust, robust + nRobust, std::greater<double>());
+    sortSmall(robust, nRobust, true);
     std::copy(robust, robust + nRobust, out);
     return nRobust;
 }
@@ -162,7 +170,7 @@ int resolventFormula(const Poly4& q, double r[4]) {
     // Pair the two largest resolvent roots: their product stays clear of zero
     // unless the quartic is degenerate, so a resolvent root that should be 0
     // but rounded to 1e-16 can no longer swallow a root.
-    std::sort(z, z + 3, std::greater<double>());
+    sortSmall(z, 3, true);
     const double scale = std::max(std::fabs(z[0]), std::fabs(z[2]));
     const double tiny = 1e-12 * scale;
     for (double& zi : z)
@@ -201,6 +209,6 @@ int quarticRealRoots(Poly4 q, double out[4]) {
     // finder's roots, sorted descending, are returned instead.
     const int n = settle(q, r, nf, 0, out);
     // Polishing can nudge the two halves of a double root past each other.
-    std::sort(out, out + n, std::greater<double>());
+    sortSmall(out, n, true);
     return n;
 }
