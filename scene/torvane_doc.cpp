@@ -104,7 +104,7 @@ void CTorvaneDoc::takeOver(CTorvaneDoc& loaded) {
     loaded.objectCount = 0;
 }
 
-bool CTorvaneDoc::Serialize(std::ostream& out) const {
+std::vector<unsigned char> CTorvaneDoc::toBytes() const {
     std::vector<unsigned char> buf;
     buf.reserve(4 + static_cast<std::size_t>(objectCount) * kLineRecordBytes);
     ByteWriter w(buf);
@@ -125,6 +125,11 @@ bool CTorvaneDoc::Serialize(std::ostream& out) const {
         w.i32(o->width);
         w.i32(o->dashed);
     }
+    return buf;
+}
+
+bool CTorvaneDoc::Serialize(std::ostream& out) const {
+    const std::vector<unsigned char> buf = toBytes();
     out.write(reinterpret_cast<const char*>(buf.data()), static_cast<std::streamsize>(buf.size()));
     out.flush();
     return static_cast<bool>(out);

@@ -9,6 +9,7 @@
 #include <iosfwd>
 #include <iterator>
 #include <string>
+#include <vector>
 
 class CTorvaneDoc {
     struct Node {
@@ -34,6 +35,8 @@ class CTorvaneDoc {
     void removeAll();
     void OnNewDocument() { removeAll(); }
 
+    // The file image of the whole list.
+    std::vector<unsigned char> toBytes() const;
     // Writes the whole list; returns false when the stream reports a write error.
     bool Serialize(std::ostream& out) const;
     // Reads a whole scene. On any fault (truncation, bad kind, impossible count,

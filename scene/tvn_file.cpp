@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
-#include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -58,10 +57,7 @@ bool loadSceneFile(const std::string& path, CTorvaneDoc& doc, std::string* error
 }
 
 bool saveSceneFile(const std::string& path, const CTorvaneDoc& doc, std::string* error) {
-    std::ostringstream image;
-    if (!doc.Serialize(image))
-        return setError(error, "cannot encode the scene");
-    const std::string bytes = std::move(image).str();
+    const std::vector<unsigned char> bytes = doc.toBytes();
 
     std::string tmpl = path + ".tmp-XXXXXX";
     std::vector<char> name(tmpl.begin(), tmpl.end());
@@ -82,7 +78,7 @@ bool saveSceneFile(const std::string& path, const CTorvaneDoc& doc, std::string*
         mode = 0666 & ~mask;
     }
 
-    bool ok = writeAll(fd, bytes.data(), bytes.size()) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
+    bool ok = writeAll(fd, reinterpret_cast<const char*>(bytes.data()), bytes.size()) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
     std::string reason = ok ? "" : systemError("cannot write", path);
     if (::close(fd) != 0 && ok) {
         ok = false;
