@@ -34,7 +34,8 @@ BENCHMARK(BM_Poly4Multiply);
 void BM_PolyDeterminant4x4(benchmark::State& state) {
     // Degree-1 entries keep the 4x4 determinant within degree 4.
     Poly4 m[16];
-    for (int i = 0; i < 16; ++i) m[i] = linear(0.5 * i - 3.0, (i % 5) - 2.0);
+    for (int i = 0; i < 16; ++i)
+        m[i] = linear(0.5 * i - 3.0, (i % 5) - 2.0);
     for (auto _ : state) {
         benchmark::DoNotOptimize(m);
         Poly4 d = polyDeterminant(4, m);
@@ -56,4 +57,4 @@ template <int (*Solve)(Poly4, double*)> void BM_Quartic(benchmark::State& state)
 BENCHMARK(BM_Quartic<ferrariQuartic>)->Name("BM_FerrariQuartic");
 BENCHMARK(BM_Quartic<quarticRealRoots>)->Name("BM_QuarticRealRoots");
 
-}  // namespace
+} // namespace

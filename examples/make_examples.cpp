@@ -24,7 +24,8 @@ int main(int argc, char** argv) {
     centreLine->dashed = 1;
 
     std::string error;
-    for (auto [name, doc] : {std::pair{"four_lines.tvn", &lines}, std::pair{"worked_example.tvn", &mixed}}) {
+    for (auto [name, doc] :
+         {std::pair{"four_lines.tvn", &lines}, std::pair{"worked_example.tvn", &mixed}}) {
         if (!saveSceneFile(dir + "/" + name, *doc, &error)) {
             std::cerr << error << '\n';
             return 1;

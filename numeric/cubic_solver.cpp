@@ -15,14 +15,15 @@ int CubicSolver::solve() {
         root = std::cbrt(s - q / 2.0) + std::cbrt(-q / 2.0 - s) - c2 / 3.0;
     } else {
         const double m = std::sqrt(q * q * 0.25 - D);
-        if (m == 0.0) {  // only reachable through underflow; the depressed cubic is y^3
+        if (m == 0.0) { // only reachable through underflow; the depressed cubic is y^3
             root = -c2 / 3.0;
             return 1;
         }
         // Rounding can push the ratio just outside [-1,1]; acos would give NaN.
         const double arg = std::clamp(-q / (2.0 * m), -1.0, 1.0);
         const double phi = std::acos(arg);
-        root = -std::cbrt(m) * (std::cos(phi / 3.0) + std::sqrt(3.0) * std::sin(phi / 3.0)) - c2 / 3.0;
+        root =
+            -std::cbrt(m) * (std::cos(phi / 3.0) + std::sqrt(3.0) * std::sin(phi / 3.0)) - c2 / 3.0;
     }
     return 1;
 }

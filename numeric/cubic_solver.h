@@ -2,7 +2,8 @@
 #pragma once
 
 struct CubicSolver {
-    double c0 = 0.0, c1 = 0.0, c2 = 0.0, c3 = 0.0;  // c3 is stored but ignored: the cubic is taken as monic
+    double c0 = 0.0, c1 = 0.0, c2 = 0.0,
+           c3 = 0.0; // c3 is stored but ignored: the cubic is taken as monic
     double root = 0.0;
 
     CubicSolver() = default;

@@ -5,19 +5,20 @@
 #include <vector>
 
 namespace {
-template <class T>
-std::vector<T> minorWithout(int n, const T* m, int col) {
+template <class T> std::vector<T> minorWithout(int n, const T* m, int col) {
     std::vector<T> minor;
     minor.reserve(static_cast<std::size_t>((n - 1) * (n - 1)));
     for (int r = 1; r < n; ++r)
         for (int c = 0; c < n; ++c)
-            if (c != col) minor.push_back(m[r * n + c]);
+            if (c != col)
+                minor.push_back(m[r * n + c]);
     return minor;
 }
-}  // namespace
+} // namespace
 
 double determinant(int n, const double* m) {
-    if (n <= 2) return m[3] * m[0] - m[2] * m[1];
+    if (n <= 2)
+        return m[3] * m[0] - m[2] * m[1];
     double sum = 0.0;
     for (int i = 0; i < n; ++i) {
         std::vector<double> minor = minorWithout(n, m, i);
@@ -28,7 +29,8 @@ double determinant(int n, const double* m) {
 }
 
 Poly4 polyDeterminant(int n, const Poly4* m) {
-    if (n <= 2) return subtract(multiply(m[0], m[3]), multiply(m[2], m[1]));
+    if (n <= 2)
+        return subtract(multiply(m[0], m[3]), multiply(m[2], m[1]));
     Poly4 acc;
     for (int j = 0; j < n; ++j) {
         std::vector<Poly4> minor = minorWithout(n, m, j);

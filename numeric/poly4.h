@@ -3,8 +3,8 @@
 #pragma once
 
 struct Poly4 {
-    int degree = 0;                              // 0..4
-    double coef[5] = {0.0, 0.0, 0.0, 0.0, 0.0};  // coef[i] multiplies t^i; zero above degree
+    int degree = 0;                             // 0..4
+    double coef[5] = {0.0, 0.0, 0.0, 0.0, 0.0}; // coef[i] multiplies t^i; zero above degree
 
     Poly4() = default;
     virtual ~Poly4() = default;

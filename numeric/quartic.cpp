@@ -23,7 +23,8 @@ void sortSmall(double* v, int n, bool descending) {
 
 bool allFinite(const Poly4& q) {
     for (double c : q.coef)
-        if (!std::isfinite(c)) return false;
+        if (!std::isfinite(c))
+            return false;
     return true;
 }
 
@@ -48,8 +49,10 @@ bool sameRoots(const Poly4& q, const double* a, const double* b, int n) {
     sortSmall(x, n, false);
     sortSmall(y, n, false);
     for (int i = 0; i < n; ++i) {
-        if (std::fabs(x[i] - y[i]) > 1e-6 * (1.0 + std::fabs(y[i]))) return false;
-        if (absResidual(q, x[i]) > 4.0 * absResidual(q, y[i])) return false;
+        if (std::fabs(x[i] - y[i]) > 1e-6 * (1.0 + std::fabs(y[i])))
+            return false;
+        if (absResidual(q, x[i]) > 4.0 * absResidual(q, y[i]))
+            return false;
     }
     return true;
 }
@@ -59,11 +62,14 @@ bool sameRoots(const Poly4& q, const double* a, const double* b, int n) {
 int settle(const Poly4& q, const double* formula, int nFormula, int minCount, double out[4]) {
     double robust[4];
     const int nRobust = realRoots(q, robust);
-    if (nRobust < minCount) return 0;
-    for (int i = 0; i < nRobust; ++i) robust[i] = polishRoot(q, robust[i]);
+    if (nRobust < minCount)
+        return 0;
+    for (int i = 0; i < nRobust; ++i)
+        robust[i] = polishRoot(q, robust[i]);
     if (nFormula == nRobust) {
         double polished[4];
-        for (int i = 0; i < nFormula; ++i) polished[i] = polishRoot(q, formula[i]);
+        for (int i = 0; i < nFormula; ++i)
+            polished[i] = polishRoot(q, formula[i]);
         if (sameRoots(q, polished, robust, nRobust)) {
             std::copy(polished, polished + nFormula, out);
             return nFormula;
@@ -86,12 +92,14 @@ bool ferrariFormula(const Poly4& q, double r[4]) {
     cs.solve();
     const double y = cs.root;
     const double R2 = a3 * a3 / 4.0 - a2 + y;
-    if (!(R2 >= 0.0)) return false;
+    if (!(R2 >= 0.0))
+        return false;
     const double R = std::sqrt(R2);
     double D2, E2;
     if (R == 0.0) {
         const double T = y * y - 4.0 * a0;
-        if (!(T >= 0.0)) return false;
+        if (!(T >= 0.0))
+            return false;
         const double base = 0.75 * a3 * a3 - 2.0 * a2;
         D2 = base + 2.0 * std::sqrt(T);
         E2 = base - 2.0 * std::sqrt(T);
@@ -101,7 +109,8 @@ bool ferrariFormula(const Poly4& q, double r[4]) {
         D2 = base + k;
         E2 = base - k;
     }
-    if (!(D2 >= 0.0) || !(E2 >= 0.0)) return false;
+    if (!(D2 >= 0.0) || !(E2 >= 0.0))
+        return false;
     const double D = std::sqrt(D2), E = std::sqrt(E2);
     r[0] = -a3 / 4.0 + R / 2.0 + D / 2.0;
     r[1] = -a3 / 4.0 + R / 2.0 - D / 2.0;
@@ -159,14 +168,16 @@ int resolventFormula(const Poly4& q, double r[4]) {
         }
     } else {
         const double m = std::sqrt(qc * qc / 4.0 - delta);
-        if (m == 0.0) return -1;
+        if (m == 0.0)
+            return -1;
         const double phi = std::acos(std::clamp(-qc / (2.0 * m), -1.0, 1.0));
         const double cm = std::cbrt(m), c3 = std::cos(phi / 3.0), s3 = std::sin(phi / 3.0);
         z[0] = 2.0 * cm * c3 - A / 3.0;
         z[1] = -cm * (c3 + sqrt3 * s3) - A / 3.0;
         z[2] = -cm * (c3 - sqrt3 * s3) - A / 3.0;
     }
-    if (!threeReal) return 2;
+    if (!threeReal)
+        return 2;
     // Pair the two largest resolvent roots: their product stays clear of zero
     // unless the quartic is degenerate, so a resolvent root that should be 0
     // but rounded to 1e-16 can no longer swallow a root.
@@ -174,8 +185,10 @@ int resolventFormula(const Poly4& q, double r[4]) {
     const double scale = std::max(std::fabs(z[0]), std::fabs(z[2]));
     const double tiny = 1e-12 * scale;
     for (double& zi : z)
-        if (std::fabs(zi) <= tiny) zi = 0.0;
-    if (z[2] < 0.0) return 0;
+        if (std::fabs(zi) <= tiny)
+            zi = 0.0;
+    if (z[2] < 0.0)
+        return 0;
     const double F = std::sqrt(z[0]), G = std::sqrt(z[1]);
     const double H = (F * G == 0.0) ? 0.0 : -Q / (8.0 * F * G);
     r[0] = H + G + F - a / 4.0;
@@ -185,23 +198,26 @@ int resolventFormula(const Poly4& q, double r[4]) {
     return 4;
 }
 
-}  // namespace
+} // namespace
 
 int ferrariQuartic(Poly4 q, double out[4]) {
-    if (q.degree != 4 || q.coef[4] == 0.0 || !allFinite(q)) return 0;
+    if (q.degree != 4 || q.coef[4] == 0.0 || !allFinite(q))
+        return 0;
     double r[4];
     const bool ok = ferrariFormula(q, r);
     double res[4];
     // The finder decides whether all four roots are real; the formula only
     // supplies the order when it agrees.
     const int n = settle(q, r, ok ? 4 : 0, 4, res);
-    if (n != 4) return 0;
+    if (n != 4)
+        return 0;
     std::copy(res, res + 4, out);
     return 1;
 }
 
 int quarticRealRoots(Poly4 q, double out[4]) {
-    if (q.coef[4] == 0.0 || !allFinite(q)) return 0;
+    if (q.coef[4] == 0.0 || !allFinite(q))
+        return 0;
     q.degree = 4;
     double r[4];
     const int nf = resolventFormula(q, r);

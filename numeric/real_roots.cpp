@@ -12,7 +12,7 @@ constexpr double kEps = std::numeric_limits<double>::epsilon();
 struct Eval {
     double value;
     double slope;
-    double bound;  // sum |c_i| |x|^i, scales the rounding error of value
+    double bound; // sum |c_i| |x|^i, scales the rounding error of value
 };
 
 Eval horner(const Poly4& p, int deg, double x) {
@@ -28,7 +28,8 @@ Eval horner(const Poly4& p, int deg, double x) {
 
 int effectiveDegree(const Poly4& p) {
     int d = std::clamp(p.degree, 0, 4);
-    while (d > 0 && p.coef[d] == 0.0) --d;
+    while (d > 0 && p.coef[d] == 0.0)
+        --d;
     return d;
 }
 
@@ -42,25 +43,30 @@ double bracketRoot(const Poly4& p, int deg, double lo, double hi) {
     double x = 0.5 * (lo + hi);
     for (int it = 0; it < 200; ++it) {
         Eval e = horner(p, deg, x);
-        if (e.value == 0.0) return x;
+        if (e.value == 0.0)
+            return x;
         if ((e.value < 0.0) == (flo < 0.0)) {
             lo = x;
             flo = e.value;
         } else {
             hi = x;
         }
-        if (hi - lo <= 2.0 * kEps * std::max(std::fabs(lo), std::fabs(hi))) break;
+        if (hi - lo <= 2.0 * kEps * std::max(std::fabs(lo), std::fabs(hi)))
+            break;
         double next = e.slope != 0.0 ? x - e.value / e.slope : lo - 1.0;
         // Newton only while it stays inside the bracket; otherwise halve it.
-        if (!(next > lo && next < hi)) next = 0.5 * (lo + hi);
-        if (next == x) break;
+        if (!(next > lo && next < hi))
+            next = 0.5 * (lo + hi);
+        if (next == x)
+            break;
         x = next;
     }
     return x;
 }
 
 int rootsOfDegree(const Poly4& p, int deg, double* out) {
-    if (deg <= 0) return 0;
+    if (deg <= 0)
+        return 0;
     if (deg == 1) {
         out[0] = -p.coef[0] / p.coef[1];
         return 1;
@@ -68,8 +74,9 @@ int rootsOfDegree(const Poly4& p, int deg, double* out) {
     double crit[4];
     const int nc = rootsOfDegree(derivative(p), deg - 1, crit);
 
-    double bound = 0.0;  // Cauchy bound: every root lies strictly inside (-B, B)
-    for (int i = 0; i < deg; ++i) bound = std::max(bound, std::fabs(p.coef[i] / p.coef[deg]));
+    double bound = 0.0; // Cauchy bound: every root lies strictly inside (-B, B)
+    for (int i = 0; i < deg; ++i)
+        bound = std::max(bound, std::fabs(p.coef[i] / p.coef[deg]));
     bound += 1.0;
 
     // Distinct critical points with the multiplicity the derivative gave them.
@@ -100,7 +107,8 @@ int rootsOfDegree(const Poly4& p, int deg, double* out) {
             eLeft.value != 0.0 && eRight.value != 0.0 && n < deg)
             out[n++] = bracketRoot(p, deg, left, right);
         if (rightZero)
-            for (int m = 0; m <= mult[k] && n < deg; ++m) out[n++] = right;
+            for (int m = 0; m <= mult[k] && n < deg; ++m)
+                out[n++] = right;
         left = right;
         eLeft = eRight;
         leftZero = rightZero;
@@ -109,11 +117,12 @@ int rootsOfDegree(const Poly4& p, int deg, double* out) {
     return n;
 }
 
-}  // namespace
+} // namespace
 
 int realRoots(const Poly4& p, double out[4]) {
     for (int i = 0; i <= 4; ++i)
-        if (!std::isfinite(p.coef[i])) return 0;
+        if (!std::isfinite(p.coef[i]))
+            return 0;
     double tmp[4];
     const int n = rootsOfDegree(p, effectiveDegree(p), tmp);
     std::copy(tmp, tmp + n, out);
@@ -122,13 +131,16 @@ int realRoots(const Poly4& p, double out[4]) {
 
 double polishRoot(const Poly4& p, double x, int steps) {
     const int deg = effectiveDegree(p);
-    if (deg == 0) return x;
+    if (deg == 0)
+        return x;
     Eval e = horner(p, deg, x);
     for (int i = 0; i < steps && e.value != 0.0 && e.slope != 0.0; ++i) {
         const double next = x - e.value / e.slope;
-        if (!std::isfinite(next)) break;
+        if (!std::isfinite(next))
+            break;
         const Eval en = horner(p, deg, next);
-        if (std::fabs(en.value) > std::fabs(e.value)) break;
+        if (std::fabs(en.value) > std::fabs(e.value))
+            break;
         x = next;
         e = en;
     }

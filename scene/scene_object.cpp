@@ -16,7 +16,9 @@ void SceneObject::setCentre(double cx, double cy) {
     y[0] = cy;
 }
 
-void SceneObject::setRadius(double radius) { r = radius; }
+void SceneObject::setRadius(double radius) {
+    r = radius;
+}
 
 void SceneObject::setCircle(double cx, double cy, double radius) {
     if (kind != KIND_C && kind != KIND_C_PRIME)
@@ -62,18 +64,24 @@ void SceneObject::reverse() {
 
 const char* kindLetter(int kind) {
     switch (kind) {
-    case KIND_C: return "C";
-    case KIND_L: return "L";
-    case KIND_C_PRIME: return "C'";
-    case KIND_L_PRIME: return "L'";
-    default: return "?";
+    case KIND_C:
+        return "C";
+    case KIND_L:
+        return "L";
+    case KIND_C_PRIME:
+        return "C'";
+    case KIND_L_PRIME:
+        return "L'";
+    default:
+        return "?";
     }
 }
 
 std::string SceneObject::toString() const {
     char buf[256];
     if (isLineKind(kind))
-        std::snprintf(buf, sizeof buf, "%s(%.1f, %.1f, %.1f, %.1f)", kindLetter(kind), x[0], y[0], x[1], y[1]);
+        std::snprintf(buf, sizeof buf, "%s(%.1f, %.1f, %.1f, %.1f)", kindLetter(kind), x[0], y[0],
+                      x[1], y[1]);
     else
         std::snprintf(buf, sizeof buf, "%s(%.1f, %.1f, %.1f)", kindLetter(kind), x[0], y[0], r);
     return buf;

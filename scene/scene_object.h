@@ -13,8 +13,12 @@ enum ObjectKind : std::int32_t {
 };
 
 // Even kinds are circles, odd kinds lines; several rules test the family by parity.
-inline bool isLineKind(int kind) { return kind % 2 != 0; }
-inline bool isValidKind(int kind) { return kind >= KIND_C && kind <= KIND_L_PRIME; }
+inline bool isLineKind(int kind) {
+    return kind % 2 != 0;
+}
+inline bool isValidKind(int kind) {
+    return kind >= KIND_C && kind <= KIND_L_PRIME;
+}
 
 class SceneObject {
   public:

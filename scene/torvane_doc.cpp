@@ -17,13 +17,17 @@ constexpr std::size_t kCircleRecordBytes = 48;
 constexpr std::size_t kLineRecordBytes = 56;
 constexpr int kMaxLoadedWidth = 10;
 
-int clampColour(std::int32_t c) { return std::clamp<std::int32_t>(c, 0, 255); }
+int clampColour(std::int32_t c) {
+    return std::clamp<std::int32_t>(c, 0, 255);
+}
 
 } // namespace
 
 CTorvaneDoc::CTorvaneDoc() = default;
 
-CTorvaneDoc::~CTorvaneDoc() { removeAll(); }
+CTorvaneDoc::~CTorvaneDoc() {
+    removeAll();
+}
 
 void CTorvaneDoc::append(SceneObject* obj) {
     Node* node = new Node{obj, nullptr};

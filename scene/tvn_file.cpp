@@ -78,7 +78,8 @@ bool saveSceneFile(const std::string& path, const CTorvaneDoc& doc, std::string*
         mode = 0666 & ~mask;
     }
 
-    bool ok = writeAll(fd, reinterpret_cast<const char*>(bytes.data()), bytes.size()) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
+    bool ok = writeAll(fd, reinterpret_cast<const char*>(bytes.data()), bytes.size()) &&
+              ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
     std::string reason = ok ? "" : systemError("cannot write", path);
     if (::close(fd) != 0 && ok) {
         ok = false;

@@ -11,14 +11,16 @@ Poly4 make(std::initializer_list<double> c) {
     Poly4 p;
     p.degree = static_cast<int>(c.size()) - 1;
     int i = 0;
-    for (double v : c) p.coef[i++] = v;
+    for (double v : c)
+        p.coef[i++] = v;
     return p;
 }
 
 void expectZeroAbove(const Poly4& p) {
-    for (int i = p.degree + 1; i < 5; ++i) EXPECT_EQ(p.coef[i], 0.0) << "coef " << i;
+    for (int i = p.degree + 1; i < 5; ++i)
+        EXPECT_EQ(p.coef[i], 0.0) << "coef " << i;
 }
-}  // namespace
+} // namespace
 
 TEST(Poly4, CancellationLowersDegree) {
     Poly4 s = add(make({1, 1}), make({2, -1}));
@@ -61,7 +63,8 @@ TEST(Poly4, MultiplyAndDegree) {
     EXPECT_EQ(q.coef[4], 18.0);
     EXPECT_EQ(q.coef[2], 1 * 6 + 2 * 5 + 3 * 4);
     for (double t : {-2.0, 0.5, 3.0})
-        EXPECT_NEAR(evaluate(q, t), evaluate(make({1, 2, 3}), t) * evaluate(make({4, 5, 6}), t), 1e-9);
+        EXPECT_NEAR(evaluate(q, t), evaluate(make({1, 2, 3}), t) * evaluate(make({4, 5, 6}), t),
+                    1e-9);
 }
 
 TEST(Poly4, ProductAboveDegreeFourThrows) {
@@ -81,7 +84,8 @@ TEST(Determinant, NumericCases) {
 TEST(Determinant, PolynomialMatchesNumericForConstants) {
     const double m[16] = {2, 1, 0, 3, -1, 4, 2, 0, 5, 0, 1, 1, 0, 2, -3, 1};
     Poly4 pm[16];
-    for (int i = 0; i < 16; ++i) pm[i] = Poly4::constant(m[i]);
+    for (int i = 0; i < 16; ++i)
+        pm[i] = Poly4::constant(m[i]);
     Poly4 d = polyDeterminant(4, pm);
     EXPECT_EQ(d.degree, 0);
     EXPECT_DOUBLE_EQ(d.coef[0], determinant(4, m));
@@ -90,13 +94,15 @@ TEST(Determinant, PolynomialMatchesNumericForConstants) {
 TEST(Determinant, PolynomialEntriesEvaluatePointwise) {
     // det(M(t)) evaluated at t must equal det of M evaluated at t.
     Poly4 pm[9];
-    for (int i = 0; i < 9; ++i) pm[i] = make({double(i % 4) - 1.0, double(i % 3) - 1.0});
+    for (int i = 0; i < 9; ++i)
+        pm[i] = make({double(i % 4) - 1.0, double(i % 3) - 1.0});
     pm[4] = Poly4::constant(2.0);
     Poly4 d = polyDeterminant(3, pm);
     EXPECT_LE(d.degree, 3);
     for (double t : {-1.0, 0.3, 2.0}) {
         double m[9];
-        for (int i = 0; i < 9; ++i) m[i] = evaluate(pm[i], t);
+        for (int i = 0; i < 9; ++i)
+            m[i] = evaluate(pm[i], t);
         EXPECT_NEAR(evaluate(d, t), determinant(3, m), 1e-9);
     }
 }

@@ -49,7 +49,8 @@ double cubicRoot(double c2, double c1, double c0) {
 // Relative size of p(x) against the magnitude of its terms at x.
 double relResidual(const Poly4& p, double x) {
     double bound = 0.0;
-    for (int i = 0; i <= p.degree; ++i) bound += std::fabs(p.coef[i]) * std::pow(std::fabs(x), i);
+    for (int i = 0; i <= p.degree; ++i)
+        bound += std::fabs(p.coef[i]) * std::pow(std::fabs(x), i);
     return std::fabs(evaluate(p, x)) / std::max(bound, 1e-300);
 }
 
@@ -58,13 +59,13 @@ void expectRoots(const double* got, std::vector<double> want, double tol) {
         EXPECT_NEAR(got[i], want[i], tol * (1.0 + std::fabs(want[i]))) << "root " << i;
 }
 
-}  // namespace
+} // namespace
 
 TEST(CubicSolver, Branches) {
-    EXPECT_NEAR(cubicRoot(-6, 11, -6), 1.0, 1e-12);  // three real roots: smallest
-    EXPECT_NEAR(cubicRoot(0, 0, 1), -1.0, 1e-12);    // one real root
+    EXPECT_NEAR(cubicRoot(-6, 11, -6), 1.0, 1e-12); // three real roots: smallest
+    EXPECT_NEAR(cubicRoot(0, 0, 1), -1.0, 1e-12);   // one real root
     EXPECT_NEAR(cubicRoot(0, 0, -8), 2.0, 1e-12);
-    EXPECT_EQ(cubicRoot(0, 0, 0), 0.0);              // triple root
+    EXPECT_EQ(cubicRoot(0, 0, 0), 0.0); // triple root
 }
 
 TEST(CubicSolver, IgnoresLeadingCoefficientAndIsAlwaysARoot) {
@@ -81,7 +82,8 @@ TEST(CubicSolver, IgnoresLeadingCoefficientAndIsAlwaysARoot) {
         double c2 = u(rng), c1 = u(rng), c0 = u(rng);
         double y = cubicRoot(c2, c1, c0);
         ASSERT_TRUE(std::isfinite(y));
-        double scale = 1 + std::fabs(y * y * y) + std::fabs(c2 * y * y) + std::fabs(c1 * y) + std::fabs(c0);
+        double scale =
+            1 + std::fabs(y * y * y) + std::fabs(c2 * y * y) + std::fabs(c1 * y) + std::fabs(c0);
         EXPECT_LT(std::fabs(((y + c2) * y + c1) * y + c0) / scale, 1e-10);
     }
 }
@@ -92,8 +94,10 @@ TEST(RealRoots, NearDoubleRootsAreKeptApartOrMerged) {
     double r[4];
     const Poly4 p = fromRoots({1.0, 1.0 + 1e-7, -2.0, 3.0});
     ASSERT_EQ(realRoots(p, r), 4);
-    for (int i = 1; i < 4; ++i) EXPECT_LE(r[i - 1], r[i]);
-    for (double x : r) EXPECT_LT(relResidual(p, x), 1e-13);
+    for (int i = 1; i < 4; ++i)
+        EXPECT_LE(r[i - 1], r[i]);
+    for (double x : r)
+        EXPECT_LT(relResidual(p, x), 1e-13);
 }
 
 TEST(RealRoots, PolishKeepsRootsAndImprovesGuesses) {
@@ -102,7 +106,8 @@ TEST(RealRoots, PolishKeepsRootsAndImprovesGuesses) {
     EXPECT_EQ(polishRoot(p, 0.5), 0.5);
     // At a double root Newton would stall or wander; polishing must not make it worse.
     const Poly4 d = fromRoots({3.0, 3.0});
-    EXPECT_LE(std::fabs(evaluate(d, polishRoot(d, 3.0 + 1e-9))), std::fabs(evaluate(d, 3.0 + 1e-9)));
+    EXPECT_LE(std::fabs(evaluate(d, polishRoot(d, 3.0 + 1e-9))),
+              std::fabs(evaluate(d, 3.0 + 1e-9)));
 }
 
 TEST(RealRoots, MultiplicityAndOrder) {
@@ -126,13 +131,15 @@ TEST(FerrariQuartic, RejectsWrongDegreeAndComplexRoots) {
     EXPECT_EQ(ferrariQuartic(fromRoots({1, 2, 3}), r), 0);
     EXPECT_EQ(ferrariQuartic(multiply(complexPair(0, 1), fromRoots({1, 2})), r), 0);
     EXPECT_EQ(ferrariQuartic(multiply(complexPair(0, 1), complexPair(0, 2)), r), 0);
-    for (double v : r) EXPECT_EQ(v, 7.0);  // untouched on failure
+    for (double v : r)
+        EXPECT_EQ(v, 7.0); // untouched on failure
 }
 
 TEST(FerrariQuartic, ReturnsZeroWithExactlyTwoRealRoots) {
     double r[4] = {7, 7, 7, 7};
     EXPECT_EQ(ferrariQuartic(multiply(complexPair(-1.5, 0.25), fromRoots({-3, 8})), r), 0);
-    for (double v : r) EXPECT_EQ(v, 7.0);
+    for (double v : r)
+        EXPECT_EQ(v, 7.0);
 }
 
 TEST(FerrariQuartic, DoubleRootsStillReported) {
@@ -173,18 +180,20 @@ TEST(QuarticRealRoots, CloseDoubleRootsDoNotCancel) {
 TEST(QuarticRealRoots, ResultsAreFiniteForDegenerateInput) {
     double r[4];
     EXPECT_EQ(quarticRealRoots(fromRoots({0, 0, 0, 0}), r), 4);
-    for (double v : r) EXPECT_EQ(v, 0.0);
+    for (double v : r)
+        EXPECT_EQ(v, 0.0);
     Poly4 lead = Poly4::constant(0.0);
     lead.coef[4] = 1.0;
     lead.degree = 4;
-    lead.coef[0] = 1.0;  // x^4 + 1: no real roots
+    lead.coef[0] = 1.0; // x^4 + 1: no real roots
     EXPECT_EQ(quarticRealRoots(lead, r), 0);
 }
 
 // Quartics with known roots: distinct, double, nearly double, and complex pairs.
 TEST(QuarticRealRoots, RandomQuarticsAgainstKnownRoots) {
     std::mt19937 rng(20261208);
-    std::uniform_real_distribution<double> pos(-10.0, 10.0), im(0.3, 5.0), lead(0.2, 5.0), sep(1e-9, 1e-6);
+    std::uniform_real_distribution<double> pos(-10.0, 10.0), im(0.3, 5.0), lead(0.2, 5.0),
+        sep(1e-9, 1e-6);
     std::uniform_int_distribution<int> kind(0, 5);
     int fourReal = 0, twoReal = 0, noReal = 0;
     for (int trial = 0; trial < 4000; ++trial) {
@@ -194,31 +203,49 @@ TEST(QuarticRealRoots, RandomQuarticsAgainstKnownRoots) {
         const int k = kind(rng);
         double x = pos(rng), y = pos(rng);
         switch (k) {
-            case 0: real = {x, y, pos(rng), pos(rng)}; break;
-            case 1: real = {x, x, y, pos(rng)}; break;
-            case 2: real = {x, x, y, y}; break;
-            case 3: real = {x, x * (1 + sep(rng)) + sep(rng), y, y + sep(rng)}; nearDouble = true; break;
-            case 4: real = {x, y}; cplx = complexPair(pos(rng), im(rng)); break;
-            default: cplx = multiply(complexPair(x, im(rng)), complexPair(y, im(rng))); break;
+        case 0:
+            real = {x, y, pos(rng), pos(rng)};
+            break;
+        case 1:
+            real = {x, x, y, pos(rng)};
+            break;
+        case 2:
+            real = {x, x, y, y};
+            break;
+        case 3:
+            real = {x, x * (1 + sep(rng)) + sep(rng), y, y + sep(rng)};
+            nearDouble = true;
+            break;
+        case 4:
+            real = {x, y};
+            cplx = complexPair(pos(rng), im(rng));
+            break;
+        default:
+            cplx = multiply(complexPair(x, im(rng)), complexPair(y, im(rng)));
+            break;
         }
         // Distinct roots crowding each other (e.g. two double roots 1e-3 apart)
         // are ill-conditioned: only the residual is a fair measure there.
         for (size_t i = 0; i < real.size(); ++i)
             for (size_t j = i + 1; j < real.size(); ++j)
-                if (real[i] != real[j] && std::fabs(real[i] - real[j]) < 0.05 * (1.0 + std::fabs(real[i])))
+                if (real[i] != real[j] &&
+                    std::fabs(real[i] - real[j]) < 0.05 * (1.0 + std::fabs(real[i])))
                     nearDouble = true;
         const Poly4 p = multiply(fromRoots(real, lead(rng)), cplx);
         double r[4];
         const int n = quarticRealRoots(p, r);
         ASSERT_EQ(n, static_cast<int>(real.size())) << "trial " << trial << " kind " << k;
-        for (int i = 0; i < n; ++i) ASSERT_TRUE(std::isfinite(r[i]));
-        for (int i = 1; i < n; ++i) EXPECT_GE(r[i - 1], r[i]) << "trial " << trial;
+        for (int i = 0; i < n; ++i)
+            ASSERT_TRUE(std::isfinite(r[i]));
+        for (int i = 1; i < n; ++i)
+            EXPECT_GE(r[i - 1], r[i]) << "trial " << trial;
         std::sort(real.begin(), real.end(), std::greater<double>());
         for (int i = 0; i < n; ++i) {
             if (nearDouble)
                 EXPECT_LT(relResidual(p, r[i]), 1e-12) << "trial " << trial;
             else
-                EXPECT_NEAR(r[i], real[i], 2e-6 * (1.0 + std::fabs(real[i]))) << "trial " << trial << " kind " << k;
+                EXPECT_NEAR(r[i], real[i], 2e-6 * (1.0 + std::fabs(real[i])))
+                    << "trial " << trial << " kind " << k;
         }
         double a[4];
         EXPECT_EQ(realRoots(p, a), n) << "trial " << trial;
@@ -231,7 +258,8 @@ TEST(QuarticRealRoots, RandomQuarticsAgainstKnownRoots) {
                 if (nearDouble)
                     EXPECT_LT(relResidual(p, f[i]), 1e-12) << "trial " << trial;
                 else
-                    EXPECT_NEAR(f[i], real[i], 2e-6 * (1.0 + std::fabs(real[i]))) << "trial " << trial;
+                    EXPECT_NEAR(f[i], real[i], 2e-6 * (1.0 + std::fabs(real[i])))
+                        << "trial " << trial;
             }
         }
         fourReal += n == 4;
