@@ -1,0 +1,133 @@
+// MergeProblem: slot bookkeeping, the candidate store and the dispatch tables.
+#include "solver/merge_problem.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+MergeProblem::MergeProblem() = default;
+
+void MergeProblem::addObject(int clusterNumber, SceneObject* obj) {
+    if (clusterNumber != 1 && clusterNumber != 2)
+        return;
+    const int c = clusterNumber - 1;
+    if (slotCount[c] >= 2)
+        return;
+    slots[c][slotCount[c]] = obj;
+    ++slotCount[c];
+}
+
+void MergeProblem::removeObject(int clusterIndex, int slot) {
+    if (clusterIndex < 0 || clusterIndex > 1 || slot < 0 || slot > 1)
+        return;
+    SceneObject** s = slots[clusterIndex];
+    if (!s[slot])
+        return;
+    if (slotCount[clusterIndex] == 2 && slot == 0) {
+        s[0] = s[1];
+        s[1] = nullptr;
+    } else {
+        s[slot] = nullptr;
+    }
+    --slotCount[clusterIndex];
+}
+
+void MergeProblem::setMessage(const char* text) {
+    std::snprintf(message, sizeof message, "%s", text);
+}
+
+bool MergeProblem::appendCandidate(int kind, double x, double y, double r, double param) {
+    if (solutionCount >= kMaxSolutions)
+        return false;
+    const bool complex = kind == kComplexCandidate;
+    if (!std::isfinite(x) || !std::isfinite(y) || (!complex && !std::isfinite(r)) ||
+        !std::isfinite(param))
+        return false;
+    SceneObject& s = solutions[solutionCount];
+    s.kind = kind;
+    s.x[0] = x;
+    s.y[0] = y;
+    if (!complex)
+        s.r = r;
+    parameter[solutionCount] = param;
+    ++solutionCount;
+    return true;
+}
+
+int MergeProblem::solve(int newMode) {
+    mode = newMode;
+    if (slotCount[0] + slotCount[1] != 4) {
+        setMessage("Please select four objects.");
+        return 0;
+    }
+    int count[2][4] = {};
+    for (int c = 0; c < 2; ++c)
+        for (int s = 0; s < 2; ++s) {
+            const int kind = slots[c][s] ? slots[c][s]->kind : -1;
+            if (!isValidKind(kind)) {
+                setMessage("Please select four objects.");
+                return 0;
+            }
+            ++count[c][kind];
+        }
+    if (count[0][KIND_C_PRIME] + count[1][KIND_C_PRIME] > 2) {
+        setMessage("There can only be two center constraint objects!");
+        return 0;
+    }
+    if (mode == MERGE_TRANSLATE)
+        return dispatchTranslate(count);
+    if (mode == MERGE_ROTATE)
+        return dispatchRotate(count);
+    return 0;
+}
+
+int MergeProblem::notAvailable(const char* solverName) {
+    char text[kMessageSize];
+    std::snprintf(text, sizeof text, "This merge case (%s) is not available yet.", solverName);
+    setMessage(text);
+    return 0;
+}
+
+int MergeProblem::dispatchTranslate(const int (&n)[2][4]) {
+    const int C1 = n[0][KIND_C], L1 = n[0][KIND_L], Cp1 = n[0][KIND_C_PRIME],
+              Lp1 = n[0][KIND_L_PRIME];
+    const int C2 = n[1][KIND_C], L2 = n[1][KIND_L], Cp2 = n[1][KIND_C_PRIME],
+              Lp2 = n[1][KIND_L_PRIME];
+    const int lines = L1 + Lp1 + L2 + Lp2;
+    if (lines == 4)
+        return T_4LineSolver();
+    if (lines == 3 && (C1 == 1 || C2 == 1 || Cp1 == 1 || Cp2 == 1))
+        return notAvailable("T_3Line1CircleSolver");
+    if (lines == 2 && (C1 == 2 || C2 == 2))
+        return notAvailable("T_2Circle1ClusterSolver");
+    if (lines == 2 && C1 == 1 && C2 == 1)
+        return notAvailable("T_2Circle2ClusterSolver");
+    if (lines == 1 && C1 + C2 == 3)
+        return notAvailable("T_3Circle1LineSolver");
+    if (C1 + C2 == 4)
+        return notAvailable("T_4CircleSolver");
+    if ((Cp1 + Lp1 == 2 && Cp1 > 0) || (Cp2 + Lp2 == 2 && Cp2 > 0))
+        return notAvailable("T_2Center1ClusterSolver");
+    if (L1 + Lp1 == 1 && Cp1 == 1 && L2 + Lp2 == 1 && Cp2 == 1)
+        return notAvailable("T_2Center2ClusterSolver");
+    return notAvailable("T_RemainSolver");
+}
+
+int MergeProblem::dispatchRotate(const int (&n)[2][4]) {
+    const int C1 = n[0][KIND_C], L1 = n[0][KIND_L], Cp1 = n[0][KIND_C_PRIME],
+              Lp1 = n[0][KIND_L_PRIME];
+    const int C2 = n[1][KIND_C], L2 = n[1][KIND_L], Cp2 = n[1][KIND_C_PRIME],
+              Lp2 = n[1][KIND_L_PRIME];
+    const int lines = L1 + Lp1 + L2 + Lp2;
+    if (lines == 4)
+        return notAvailable("R_4LineSolver");
+    if (C1 + C2 > 0 && Cp1 + Cp2 == 0)
+        return notAvailable("R_ClosedFormSolver");
+    if ((Cp1 + Lp1 == 2 && Cp1 > 0) || (Cp2 + Lp2 == 2 && Cp2 > 0))
+        return notAvailable("R_2Center1ClusterSolver");
+    if (Cp1 + Cp2 == 1 && lines == 3)
+        return notAvailable("R_ClosedFormSolver");
+    if (Cp1 == 1 && C1 == 0 && Cp2 == 1 && C2 == 0)
+        return notAvailable("R_ClosedFormSolver");
+    return notAvailable("R_RemainSolver");
+}

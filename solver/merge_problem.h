@@ -1,0 +1,53 @@
+// MergeProblem: the four constraint objects of a merge, the mode, the candidate
+// store and the failure message, plus the dispatch to one solver by kinds and mode.
+#pragma once
+
+#include "scene/scene_object.h"
+
+#include <cstdint>
+
+enum Cluster { CLUSTER_1 = 0, CLUSTER_2 = 1 };
+enum MergeMode : std::int32_t { MERGE_TRANSLATE = 0, MERGE_ROTATE = 1 };
+
+inline constexpr int kMaxSolutions = 64;
+inline constexpr int kMessageSize = 144;
+// Kind of a candidate that is a complex root of the motion parameter.
+inline constexpr int kComplexCandidate = -1;
+
+class MergeProblem {
+  public:
+    MergeProblem();
+    virtual ~MergeProblem() = default;
+
+    // clusterNumber is 1-based; a third object for a cluster is ignored.
+    void addObject(int clusterNumber, SceneObject* obj);
+    // clusterIndex is 0-based; removing slot 0 of a full cluster moves slot 1 down.
+    void removeObject(int clusterIndex, int slot);
+    // Nonzero on success with candidates appended; 0 with the reason in message.
+    int solve(int mode);
+
+    // Stores text (truncated to fit) as the failure message.
+    void setMessage(const char* text);
+    // Appends a candidate; refuses (returns false) when the store is full or a value
+    // is not finite, so no such candidate can ever reach a caller.
+    bool appendCandidate(int kind, double x, double y, double r, double parameter);
+
+    int T_4LineSolver();
+
+    SceneObject* slots[2][2] = {{nullptr, nullptr}, {nullptr, nullptr}};
+    std::int32_t slotCount[2] = {0, 0};
+    char message[kMessageSize] = {};
+    SceneObject solutions[kMaxSolutions];
+    double parameter[kMaxSolutions] = {};
+    std::int32_t solutionCount = 0;
+    std::int32_t mode = MERGE_TRANSLATE;
+
+  private:
+    int dispatchTranslate(const int (&count)[2][4]);
+    int dispatchRotate(const int (&count)[2][4]);
+    int notAvailable(const char* solverName);
+};
+
+// The points where the loci of two centre constraints (C' circles, L' lines) meet.
+// Returns 0, 1 or 2 and fills that many entries.
+int intersectCentreLoci(const SceneObject* A, const SceneObject* B, double outX[2], double outY[2]);

@@ -1,0 +1,169 @@
+// Slot bookkeeping, the candidate store, the dispatch tables and centre loci.
+#include "solver/merge_problem.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+
+namespace {
+
+SceneObject circle(int kind, double x, double y, double r) {
+    SceneObject o;
+    o.kind = kind;
+    o.setCircle(x, y, r);
+    return o;
+}
+
+SceneObject line(int kind, double x0, double y0, double x1, double y1) {
+    SceneObject o;
+    o.kind = kind;
+    o.setPoint(x0, y0, 0);
+    o.setPoint(x1, y1, 1);
+    return o;
+}
+
+// Solves with the given kinds in cluster order and returns the message.
+std::string dispatchMessage(int a, int b, int c, int d, int mode) {
+    SceneObject objs[4];
+    const int kinds[4] = {a, b, c, d};
+    MergeProblem p;
+    for (int i = 0; i < 4; ++i) {
+        objs[i] = isLineKind(kinds[i]) ? line(kinds[i], 3.0 * i, 1, 3.0 * i + 1, 2.0 + i)
+                                       : circle(kinds[i], 3.0 * i, 1, 1.0 + i);
+        p.addObject(i < 2 ? 1 : 2, &objs[i]);
+    }
+    EXPECT_EQ(p.solve(mode), 0);
+    return p.message;
+}
+
+} // namespace
+
+TEST(MergeProblem, ThirdObjectIgnoredAndSlotZeroRemovalShiftsDown) {
+    SceneObject a, b, c;
+    MergeProblem p;
+    p.addObject(1, &a);
+    p.addObject(1, &b);
+    p.addObject(1, &c);
+    EXPECT_EQ(p.slotCount[0], 2);
+    EXPECT_EQ(p.slots[0][1], &b);
+    p.removeObject(0, 0);
+    EXPECT_EQ(p.slots[0][0], &b);
+    EXPECT_EQ(p.slots[0][1], nullptr);
+    EXPECT_EQ(p.slotCount[0], 1);
+    p.removeObject(0, 1); // empty: nothing happens
+    EXPECT_EQ(p.slotCount[0], 1);
+    p.addObject(3, &c);
+    EXPECT_EQ(p.slotCount[1], 0);
+}
+
+TEST(MergeProblem, ChecksBeforeDispatch) {
+    MergeProblem p;
+    SceneObject a;
+    p.addObject(1, &a);
+    EXPECT_EQ(p.solve(MERGE_TRANSLATE), 0);
+    EXPECT_STREQ(p.message, "Please select four objects.");
+    EXPECT_EQ(dispatchMessage(KIND_C, KIND_C_PRIME, KIND_C_PRIME, KIND_C_PRIME, MERGE_TRANSLATE),
+              "There can only be two center constraint objects!");
+}
+
+TEST(MergeProblem, DispatchFirstMatchingRowWins) {
+    auto solver = [](int a, int b, int c, int d, int mode) {
+        const std::string m = dispatchMessage(a, b, c, d, mode);
+        const auto open = m.find('('), close = m.find(')');
+        return open == std::string::npos ? m : m.substr(open + 1, close - open - 1);
+    };
+    EXPECT_EQ(solver(KIND_L_PRIME, KIND_L_PRIME, KIND_C_PRIME, KIND_C_PRIME, MERGE_TRANSLATE),
+              "T_2Center1ClusterSolver");
+    EXPECT_EQ(solver(KIND_C, KIND_L_PRIME, KIND_C_PRIME, KIND_L, MERGE_TRANSLATE),
+              "T_RemainSolver");
+    EXPECT_EQ(solver(KIND_C_PRIME, KIND_L, KIND_C_PRIME, KIND_L, MERGE_ROTATE),
+              "R_ClosedFormSolver");
+    EXPECT_EQ(solver(KIND_C_PRIME, KIND_L, KIND_C_PRIME, KIND_L, MERGE_TRANSLATE),
+              "T_2Center2ClusterSolver");
+    EXPECT_EQ(solver(KIND_C_PRIME, KIND_L, KIND_C_PRIME, KIND_L_PRIME, MERGE_ROTATE),
+              "R_2Center1ClusterSolver");
+    EXPECT_EQ(solver(KIND_C, KIND_L, KIND_L, KIND_L_PRIME, MERGE_TRANSLATE),
+              "T_3Line1CircleSolver");
+    EXPECT_EQ(solver(KIND_C, KIND_C, KIND_C, KIND_C, MERGE_TRANSLATE), "T_4CircleSolver");
+    EXPECT_EQ(solver(KIND_L, KIND_L, KIND_L, KIND_L, MERGE_ROTATE), "R_4LineSolver");
+    EXPECT_EQ(solver(KIND_C_PRIME, KIND_L_PRIME, KIND_L, KIND_L, MERGE_ROTATE),
+              "R_2Center1ClusterSolver");
+}
+
+TEST(MergeProblem, UnknownModeFailsWithoutMessage) {
+    SceneObject objs[4];
+    MergeProblem p;
+    for (int i = 0; i < 4; ++i)
+        p.addObject(i < 2 ? 1 : 2, &objs[i]);
+    p.setMessage("earlier");
+    EXPECT_EQ(p.solve(7), 0);
+    EXPECT_STREQ(p.message, "earlier");
+}
+
+TEST(CandidateStore, NeverExceedsCapacityOrStoresNonFinite) {
+    MergeProblem p;
+    for (int i = 0; i < kMaxSolutions; ++i)
+        ASSERT_TRUE(p.appendCandidate(KIND_C, i, 0, 1, 0.5 * i));
+    EXPECT_FALSE(p.appendCandidate(KIND_C, 1, 1, 1, 1));
+    EXPECT_EQ(p.solutionCount, kMaxSolutions);
+
+    MergeProblem q;
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    EXPECT_FALSE(q.appendCandidate(KIND_C, nan, 0, 1, 0));
+    EXPECT_FALSE(q.appendCandidate(KIND_C, 0, 0, inf, 0));
+    EXPECT_FALSE(q.appendCandidate(KIND_C, 0, 0, 1, -inf));
+    EXPECT_EQ(q.solutionCount, 0);
+    EXPECT_TRUE(q.appendCandidate(kComplexCandidate, 1.5, -2.0, 0, 0));
+    EXPECT_EQ(q.solutions[0].kind, kComplexCandidate);
+}
+
+TEST(CandidateStore, LongMessageIsTruncatedToFit) {
+    MergeProblem p;
+    const std::string longText(500, 'x');
+    p.setMessage(longText.c_str());
+    EXPECT_EQ(std::string(p.message).size(), static_cast<std::size_t>(kMessageSize - 1));
+}
+
+TEST(CentreLoci, WorkedExamples) {
+    double x[2], y[2];
+    SceneObject p1 = line(KIND_L_PRIME, 0, 0, 1, 0), p2 = line(KIND_L_PRIME, 0, 1, 1, 1);
+    EXPECT_EQ(intersectCentreLoci(&p1, &p2, x, y), 0);
+
+    SceneObject c1 = circle(KIND_C_PRIME, 0, 0, 5), c2 = circle(KIND_C_PRIME, 6, 0, 5);
+    ASSERT_EQ(intersectCentreLoci(&c1, &c2, x, y), 2);
+    EXPECT_NEAR(x[0], 3, 1e-12);
+    EXPECT_NEAR(y[0], -4, 1e-12);
+    EXPECT_NEAR(x[1], 3, 1e-12);
+    EXPECT_NEAR(y[1], 4, 1e-12);
+
+    SceneObject v = line(KIND_L_PRIME, 2, -1, 2, 1);
+    ASSERT_EQ(intersectCentreLoci(&p1, &v, x, y), 1);
+    EXPECT_DOUBLE_EQ(x[0], 2);
+    EXPECT_DOUBLE_EQ(y[0], 0);
+}
+
+TEST(CentreLoci, LineThroughThePointAtInfiniteHalfAngle) {
+    // The vertical line x = -5 touches the circle of radius 5 at (-5, 0), which the
+    // half-angle form reaches only as t goes to infinity.
+    double x[2], y[2];
+    SceneObject c = circle(KIND_C_PRIME, 0, 0, 5);
+    SceneObject tangent = line(KIND_L_PRIME, -5, -1, -5, 1);
+    ASSERT_EQ(intersectCentreLoci(&tangent, &c, x, y), 1);
+    EXPECT_EQ(x[0], -5);
+    EXPECT_EQ(y[0], 0);
+
+    SceneObject chord = line(KIND_L_PRIME, -5, 0, 5, 0); // through (-5, 0) and (5, 0)
+    ASSERT_EQ(intersectCentreLoci(&c, &chord, x, y), 2);
+    EXPECT_EQ(x[0], -5);
+    EXPECT_NEAR(x[1], 5, 1e-12);
+    EXPECT_NEAR(y[1], 0, 1e-12);
+}
+
+TEST(CentreLoci, ConcentricCirclesHaveNoPoints) {
+    double x[2], y[2];
+    SceneObject a = circle(KIND_C_PRIME, 1, 1, 2), b = circle(KIND_C_PRIME, 1, 1, 3);
+    EXPECT_EQ(intersectCentreLoci(&a, &b, x, y), 0);
+}

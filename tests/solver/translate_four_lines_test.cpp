@@ -1,0 +1,120 @@
+// Four line constraints merged by translation.
+#include "solver/line_plane.h"
+#include "solver/merge_problem.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+
+namespace {
+
+SceneObject line(int kind, double x0, double y0, double x1, double y1) {
+    SceneObject o;
+    o.kind = kind;
+    o.setPoint(x0, y0, 0);
+    o.setPoint(x1, y1, 1);
+    return o;
+}
+
+struct FourLines {
+    SceneObject obj[4];
+    MergeProblem problem;
+    void fill() {
+        for (int i = 0; i < 4; ++i)
+            problem.addObject(i < 2 ? 1 : 2, &obj[i]);
+    }
+};
+
+// Largest violation of the four constraints by candidate n once cluster 2 has moved.
+double residual(FourLines& f, int n) {
+    const SceneObject& s = f.problem.solutions[n];
+    const double d = f.problem.parameter[n];
+    double worst = 0;
+    for (int i = 0; i < 4; ++i) {
+        SceneObject moved = f.obj[i];
+        if (i >= 2) {
+            moved.x[0] += d;
+            moved.x[1] += d;
+        }
+        LinePlane p;
+        EXPECT_TRUE(linePlane(moved, p));
+        worst = std::max(worst, std::fabs(p.a * s.x[0] + p.b * s.y[0] + p.c * s.r + p.e));
+    }
+    return worst;
+}
+
+} // namespace
+
+TEST(FourLineTranslation, WorkedExampleSquare) {
+    FourLines f;
+    f.obj[0] = line(KIND_L, 0, 0, 10, 0);
+    f.obj[1] = line(KIND_L, 0, 10, 0, 0);
+    f.obj[2] = line(KIND_L, 10, 10, 0, 10);
+    f.obj[3] = line(KIND_L, 20, 0, 20, 10);
+    f.fill();
+    f.problem.appendCandidate(KIND_C, 1, 2, 3, 4); // a previous candidate is replaced
+    ASSERT_EQ(f.problem.solve(MERGE_TRANSLATE), 1);
+    ASSERT_EQ(f.problem.solutionCount, 1);
+    EXPECT_NEAR(f.problem.parameter[0], -10, 1e-12);
+    EXPECT_NEAR(f.problem.solutions[0].x[0], 5, 1e-12);
+    EXPECT_NEAR(f.problem.solutions[0].y[0], 5, 1e-12);
+    EXPECT_NEAR(f.problem.solutions[0].r, 5, 1e-12);
+    EXPECT_EQ(f.problem.solutions[0].kind, KIND_C);
+}
+
+TEST(FourLineTranslation, RandomLinesTouchAfterTheMove) {
+    std::mt19937 rng(7);
+    std::uniform_real_distribution<double> u(-100, 100);
+    std::uniform_int_distribution<int> kind(0, 1);
+    int solved = 0;
+    for (int round = 0; round < 500; ++round) {
+        FourLines f;
+        for (int i = 0; i < 4; ++i)
+            f.obj[i] = line(kind(rng) ? KIND_L : KIND_L_PRIME, u(rng), u(rng), u(rng), u(rng));
+        f.fill();
+        if (!f.problem.solve(MERGE_TRANSLATE))
+            continue;
+        ++solved;
+        ASSERT_EQ(f.problem.solutionCount, 1);
+        const double scale =
+            1 + std::fabs(f.problem.parameter[0]) + std::fabs(f.problem.solutions[0].r);
+        EXPECT_LT(residual(f, 0), 1e-9 * scale) << "round " << round;
+    }
+    EXPECT_GT(solved, 300);
+}
+
+TEST(FourLineTranslation, ThreeCentreLinesFailWithoutMessage) {
+    FourLines f;
+    f.obj[0] = line(KIND_L_PRIME, 0, 0, 10, 0);
+    f.obj[1] = line(KIND_L_PRIME, 0, 10, 0, 0);
+    f.obj[2] = line(KIND_L_PRIME, 10, 10, 0, 20);
+    f.obj[3] = line(KIND_L, 20, 0, 20, 10);
+    f.fill();
+    EXPECT_EQ(f.problem.solve(MERGE_TRANSLATE), 0);
+    EXPECT_STREQ(f.problem.message, "");
+    EXPECT_EQ(f.problem.solutionCount, 0);
+}
+
+TEST(FourLineTranslation, HorizontalClusterTwoCannotSlide) {
+    FourLines f;
+    f.obj[0] = line(KIND_L, 0, 0, 10, 0);
+    f.obj[1] = line(KIND_L, 0, 10, 0, 0);
+    f.obj[2] = line(KIND_L, 10, 10, 0, 10);
+    f.obj[3] = line(KIND_L, 0, 20, 10, 20);
+    f.fill();
+    EXPECT_EQ(f.problem.solve(MERGE_TRANSLATE), 0);
+    EXPECT_STREQ(f.problem.message, "No result: the shift cannot be determined.");
+    EXPECT_EQ(f.problem.solutionCount, 0);
+}
+
+TEST(FourLineTranslation, LineWithEqualEndPointsIsRefused) {
+    FourLines f;
+    f.obj[0] = line(KIND_L, 0, 0, 10, 0);
+    f.obj[1] = line(KIND_L, 3, 3, 3, 3);
+    f.obj[2] = line(KIND_L, 10, 10, 0, 10);
+    f.obj[3] = line(KIND_L, 20, 0, 20, 10);
+    f.fill();
+    EXPECT_EQ(f.problem.solve(MERGE_TRANSLATE), 0);
+    EXPECT_STREQ(f.problem.message, "A line has two equal end points.");
+}
