@@ -81,9 +81,15 @@ int MergeProblem::solve(int newMode) {
     return 0;
 }
 
-int MergeProblem::notAvailable(const char* solverName) {
+int MergeProblem::run(const char* name, int (MergeProblem::*solver)()) {
+    solverName = name;
+    return (this->*solver)();
+}
+
+int MergeProblem::notAvailable(const char* name) {
+    solverName = name;
     char text[kMessageSize];
-    std::snprintf(text, sizeof text, "This merge case (%s) is not available yet.", solverName);
+    std::snprintf(text, sizeof text, "This merge case (%s) is not available yet.", name);
     setMessage(text);
     return 0;
 }
@@ -95,17 +101,17 @@ int MergeProblem::dispatchTranslate(const int (&n)[2][4]) {
               Lp2 = n[1][KIND_L_PRIME];
     const int lines = L1 + Lp1 + L2 + Lp2;
     if (lines == 4)
-        return T_4LineSolver();
+        return run("T_4LineSolver", &MergeProblem::T_4LineSolver);
     if (lines == 3 && (C1 == 1 || C2 == 1 || Cp1 == 1 || Cp2 == 1))
-        return notAvailable("T_3Line1CircleSolver");
+        return run("T_3Line1CircleSolver", &MergeProblem::T_3Line1CircleSolver);
     if (lines == 2 && (C1 == 2 || C2 == 2))
-        return notAvailable("T_2Circle1ClusterSolver");
+        return run("T_2Circle1ClusterSolver", &MergeProblem::T_2Circle1ClusterSolver);
     if (lines == 2 && C1 == 1 && C2 == 1)
-        return notAvailable("T_2Circle2ClusterSolver");
+        return run("T_2Circle2ClusterSolver", &MergeProblem::T_2Circle2ClusterSolver);
     if (lines == 1 && C1 + C2 == 3)
-        return notAvailable("T_3Circle1LineSolver");
+        return run("T_3Circle1LineSolver", &MergeProblem::T_3Circle1LineSolver);
     if (C1 + C2 == 4)
-        return notAvailable("T_4CircleSolver");
+        return run("T_4CircleSolver", &MergeProblem::T_4CircleSolver);
     if ((Cp1 + Lp1 == 2 && Cp1 > 0) || (Cp2 + Lp2 == 2 && Cp2 > 0))
         return notAvailable("T_2Center1ClusterSolver");
     if (L1 + Lp1 == 1 && Cp1 == 1 && L2 + Lp2 == 1 && Cp2 == 1)

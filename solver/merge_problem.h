@@ -3,6 +3,7 @@
 #pragma once
 
 #include "scene/scene_object.h"
+#include "solver/translation_rows.h"
 
 #include <cstdint>
 
@@ -33,6 +34,11 @@ class MergeProblem {
     bool appendCandidate(int kind, double x, double y, double r, double parameter);
 
     int T_4LineSolver();
+    int T_3Line1CircleSolver();
+    int T_2Circle1ClusterSolver();
+    int T_2Circle2ClusterSolver();
+    int T_3Circle1LineSolver();
+    int T_4CircleSolver();
 
     SceneObject* slots[2][2] = {{nullptr, nullptr}, {nullptr, nullptr}};
     std::int32_t slotCount[2] = {0, 0};
@@ -41,11 +47,22 @@ class MergeProblem {
     double parameter[kMaxSolutions] = {};
     std::int32_t solutionCount = 0;
     std::int32_t mode = MERGE_TRANSLATE;
+    // Name of the solver the last dispatch chose, for reports; empty before.
+    const char* solverName = "";
 
   private:
+    // Shared steps of the closed-form translation solvers.
+    bool appendTranslationSolution(const Elimination& el, int referenceCluster, double t);
+    int solveTranslationQuadratic(const Elimination& el, const SceneObject& circle,
+                                  int referenceCluster);
+    int solveTranslationQuartic(const Elimination& el, const SceneObject& c0, int referenceCluster,
+                                const char* noRootMessage);
+    static bool movingRowAgainst(const SceneObject& c0, const SceneObject& obj, PlaneRow& row);
+
     int dispatchTranslate(const int (&count)[2][4]);
     int dispatchRotate(const int (&count)[2][4]);
-    int notAvailable(const char* solverName);
+    int run(const char* name, int (MergeProblem::*solver)());
+    int notAvailable(const char* name);
 };
 
 // The points where the loci of two centre constraints (C' circles, L' lines) meet.
