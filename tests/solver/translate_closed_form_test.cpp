@@ -1,7 +1,7 @@
 // Closed-form translation solvers: worked examples, cluster exchange, degenerate
 // quadratics and quartics, and every candidate checked against the constraints.
 #include "solver/merge_problem.h"
-#include "tests/solver/constraint_check.h"
+#include "solver/constraint_residual.h"
 
 #include <gtest/gtest.h>
 
@@ -63,7 +63,7 @@ TEST(QuadraticTranslation, ThreeLinesOneCircleWorkedExampleBothWays) {
     ASSERT_EQ(swapped.problem.solve(MERGE_TRANSLATE), 1);
     expectCandidates(swapped.problem, {{-10, 5, 5, 5}, {20, 5, 5, 5}}, 1e-9);
     for (int i = 0; i < 2; ++i)
-        EXPECT_LT(translationResidual(swapped.problem, i), 1e-9);
+        EXPECT_LT(candidateResidual(swapped.problem, i), 1e-9);
 }
 
 TEST(QuadraticTranslation, CentreCircleHoldsTheCentre) {
@@ -72,7 +72,7 @@ TEST(QuadraticTranslation, CentreCircleHoldsTheCentre) {
     ASSERT_EQ(m.problem.solve(MERGE_TRANSLATE), 1);
     ASSERT_GT(m.problem.solutionCount, 0);
     for (int i = 0; i < m.problem.solutionCount; ++i)
-        EXPECT_LT(translationResidual(m.problem, i), 1e-9);
+        EXPECT_LT(candidateResidual(m.problem, i), 1e-9);
 }
 
 TEST(QuadraticTranslation, NoRealShiftSaysNoResult) {
@@ -100,7 +100,7 @@ TEST(QuadraticTranslation, TwoCirclesInOneClusterTouchBoth) {
     ASSERT_EQ(m.problem.solve(MERGE_TRANSLATE), 1);
     EXPECT_STREQ(m.problem.solverName, "T_2Circle1ClusterSolver");
     for (int i = 0; i < m.problem.solutionCount; ++i)
-        EXPECT_LT(translationResidual(m.problem, i), 1e-9);
+        EXPECT_LT(candidateResidual(m.problem, i), 1e-9);
 }
 
 TEST(QuarticTranslation, TwoCirclesTwoClustersWorkedExample) {
@@ -115,7 +115,7 @@ TEST(QuarticTranslation, TwoCirclesTwoClustersWorkedExample) {
                       {-37.894990, -5.823922, 7.928932, 7.928932}},
                      1e-6);
     for (int i = 0; i < 4; ++i)
-        EXPECT_LT(translationResidual(m.problem, i), 1e-9);
+        EXPECT_LT(candidateResidual(m.problem, i), 1e-9);
 }
 
 TEST(QuarticTranslation, TwoRealRootsStillGiveTwoMerges) {
@@ -134,7 +134,7 @@ TEST(QuarticTranslation, TwoRealRootsStillGiveTwoMerges) {
         for (int i = 0; i < m.problem.solutionCount; ++i) {
             const double scale =
                 1 + std::fabs(m.problem.parameter[i]) + std::fabs(m.problem.solutions[i].r);
-            ASSERT_LT(translationResidual(m.problem, i), 1e-7 * scale) << "round " << round;
+            ASSERT_LT(candidateResidual(m.problem, i), 1e-7 * scale) << "round " << round;
         }
     }
     EXPECT_GT(twoRootCases, 0);
@@ -166,7 +166,7 @@ TEST(QuarticTranslation, RandomMixedCasesMeetAllConstraints) {
         for (int i = 0; i < m.problem.solutionCount; ++i) {
             const double scale =
                 1 + std::fabs(m.problem.parameter[i]) + std::fabs(m.problem.solutions[i].r);
-            ASSERT_LT(translationResidual(m.problem, i), 1e-7 * scale)
+            ASSERT_LT(candidateResidual(m.problem, i), 1e-7 * scale)
                 << "round " << round << " " << m.problem.solverName;
         }
     }
