@@ -1,26 +1,11 @@
 // Kind conversion, orientation and textual form of scene objects.
 #include "scene/scene_object.h"
 
+#include "tests/support/make_objects.h"
+
 #include <gtest/gtest.h>
 
-namespace {
-
-SceneObject circle(int kind, double x, double y, double r) {
-    SceneObject o;
-    o.kind = kind;
-    o.setCircle(x, y, r);
-    return o;
-}
-
-SceneObject line(int kind, double x0, double y0, double x1, double y1) {
-    SceneObject o;
-    o.kind = kind;
-    o.setPoint(x0, y0, 0);
-    o.setPoint(x1, y1, 1);
-    return o;
-}
-
-} // namespace
+namespace {} // namespace
 
 TEST(SceneObject, DefaultIsUnpinnedCircleOfRadiusTen) {
     SceneObject o;
@@ -32,7 +17,7 @@ TEST(SceneObject, DefaultIsUnpinnedCircleOfRadiusTen) {
 }
 
 TEST(SceneObject, CircleToLineFollowsRadiusSignAndBackLosesIt) {
-    SceneObject o = circle(KIND_C, 1, 2, -5);
+    SceneObject o = makeCircle(KIND_C, 1, 2, -5);
     o.setKind(KIND_L);
     EXPECT_EQ(o.toString(), "L(1.0, 2.0, -4.0, 2.0)");
     o.setKind(KIND_C);
@@ -42,34 +27,34 @@ TEST(SceneObject, CircleToLineFollowsRadiusSignAndBackLosesIt) {
 }
 
 TEST(SceneObject, SameFamilyKindChangeKeepsGeometry) {
-    SceneObject c = circle(KIND_C, 3, 4, -2);
+    SceneObject c = makeCircle(KIND_C, 3, 4, -2);
     c.setKind(KIND_C_PRIME);
     EXPECT_EQ(c.toString(), "C'(3.0, 4.0, -2.0)");
-    SceneObject l = line(KIND_L_PRIME, 0, 0, 5, 0);
+    SceneObject l = makeLine(KIND_L_PRIME, 0, 0, 5, 0);
     l.setKind(KIND_L);
     EXPECT_EQ(l.toString(), "L(0.0, 0.0, 5.0, 0.0)");
 }
 
 TEST(SceneObject, SetCircleOnLineDoesNothing) {
-    SceneObject l = line(KIND_L, 1, 2, 3, 4);
+    SceneObject l = makeLine(KIND_L, 1, 2, 3, 4);
     l.setCircle(9, 9, 9);
     EXPECT_EQ(l.toString(), "L(1.0, 2.0, 3.0, 4.0)");
 }
 
 TEST(SceneObject, SetPointOnCircleTakesIndexAsRadius) {
-    SceneObject c = circle(KIND_C_PRIME, 0, 0, 1);
+    SceneObject c = makeCircle(KIND_C_PRIME, 0, 0, 1);
     c.setPoint(-3, 4, 7);
     EXPECT_EQ(c.toString(), "C'(-3.0, 4.0, 7.0)");
 }
 
 TEST(SceneObject, ReverseTwiceRestoresExactly) {
-    SceneObject l = line(KIND_L, 0.1, 0.2, 0.3, 0.4);
+    SceneObject l = makeLine(KIND_L, 0.1, 0.2, 0.3, 0.4);
     l.reverse();
     EXPECT_EQ(l.toString(), "L(0.3, 0.4, 0.1, 0.2)");
     l.reverse();
     EXPECT_EQ(l.x[0], 0.1);
     EXPECT_EQ(l.y[1], 0.4);
-    SceneObject c = circle(KIND_C, 0, 0, 2.5);
+    SceneObject c = makeCircle(KIND_C, 0, 0, 2.5);
     c.reverse();
     EXPECT_EQ(c.r, -2.5);
     c.reverse();
@@ -77,7 +62,7 @@ TEST(SceneObject, ReverseTwiceRestoresExactly) {
 }
 
 TEST(SceneObject, ReverseLeavesUnknownKindAlone) {
-    SceneObject o = circle(KIND_C, 0, 0, 2);
+    SceneObject o = makeCircle(KIND_C, 0, 0, 2);
     o.kind = 9;
     o.reverse();
     EXPECT_EQ(o.r, 2.0);

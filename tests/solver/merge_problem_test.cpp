@@ -1,6 +1,8 @@
 // Slot bookkeeping, the candidate store, the dispatch tables and centre loci.
 #include "solver/merge_problem.h"
 
+#include "tests/support/make_objects.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -9,21 +11,6 @@
 
 namespace {
 
-SceneObject circle(int kind, double x, double y, double r) {
-    SceneObject o;
-    o.kind = kind;
-    o.setCircle(x, y, r);
-    return o;
-}
-
-SceneObject line(int kind, double x0, double y0, double x1, double y1) {
-    SceneObject o;
-    o.kind = kind;
-    o.setPoint(x0, y0, 0);
-    o.setPoint(x1, y1, 1);
-    return o;
-}
-
 // Solves with the given kinds in cluster order; returns the message and, in
 // *solver, the name of the solver that the dispatch chose.
 std::string dispatchMessage(int a, int b, int c, int d, int mode, std::string* solver = nullptr) {
@@ -31,8 +18,8 @@ std::string dispatchMessage(int a, int b, int c, int d, int mode, std::string* s
     const int kinds[4] = {a, b, c, d};
     MergeProblem p;
     for (int i = 0; i < 4; ++i) {
-        objs[i] = isLineKind(kinds[i]) ? line(kinds[i], 3.0 * i, 1, 3.0 * i + 1, 2.0 + i)
-                                       : circle(kinds[i], 3.0 * i, 1, 1.0 + i);
+        objs[i] = isLineKind(kinds[i]) ? makeLine(kinds[i], 3.0 * i, 1, 3.0 * i + 1, 2.0 + i)
+                                       : makeCircle(kinds[i], 3.0 * i, 1, 1.0 + i);
         p.addObject(i < 2 ? 1 : 2, &objs[i]);
     }
     p.solve(mode);
@@ -132,17 +119,17 @@ TEST(CandidateStore, LongMessageIsTruncatedToFit) {
 
 TEST(CentreLoci, WorkedExamples) {
     double x[2], y[2];
-    SceneObject p1 = line(KIND_L_PRIME, 0, 0, 1, 0), p2 = line(KIND_L_PRIME, 0, 1, 1, 1);
+    SceneObject p1 = makeLine(KIND_L_PRIME, 0, 0, 1, 0), p2 = makeLine(KIND_L_PRIME, 0, 1, 1, 1);
     EXPECT_EQ(intersectCentreLoci(&p1, &p2, x, y), 0);
 
-    SceneObject c1 = circle(KIND_C_PRIME, 0, 0, 5), c2 = circle(KIND_C_PRIME, 6, 0, 5);
+    SceneObject c1 = makeCircle(KIND_C_PRIME, 0, 0, 5), c2 = makeCircle(KIND_C_PRIME, 6, 0, 5);
     ASSERT_EQ(intersectCentreLoci(&c1, &c2, x, y), 2);
     EXPECT_NEAR(x[0], 3, 1e-12);
     EXPECT_NEAR(y[0], -4, 1e-12);
     EXPECT_NEAR(x[1], 3, 1e-12);
     EXPECT_NEAR(y[1], 4, 1e-12);
 
-    SceneObject v = line(KIND_L_PRIME, 2, -1, 2, 1);
+    SceneObject v = makeLine(KIND_L_PRIME, 2, -1, 2, 1);
     ASSERT_EQ(intersectCentreLoci(&p1, &v, x, y), 1);
     EXPECT_DOUBLE_EQ(x[0], 2);
     EXPECT_DOUBLE_EQ(y[0], 0);
@@ -152,13 +139,13 @@ TEST(CentreLoci, LineThroughThePointAtInfiniteHalfAngle) {
     // The vertical line x = -5 touches the circle of radius 5 at (-5, 0), which the
     // half-angle form reaches only as t goes to infinity.
     double x[2], y[2];
-    SceneObject c = circle(KIND_C_PRIME, 0, 0, 5);
-    SceneObject tangent = line(KIND_L_PRIME, -5, -1, -5, 1);
+    SceneObject c = makeCircle(KIND_C_PRIME, 0, 0, 5);
+    SceneObject tangent = makeLine(KIND_L_PRIME, -5, -1, -5, 1);
     ASSERT_EQ(intersectCentreLoci(&tangent, &c, x, y), 1);
     EXPECT_EQ(x[0], -5);
     EXPECT_EQ(y[0], 0);
 
-    SceneObject chord = line(KIND_L_PRIME, -5, 0, 5, 0); // through (-5, 0) and (5, 0)
+    SceneObject chord = makeLine(KIND_L_PRIME, -5, 0, 5, 0); // through (-5, 0) and (5, 0)
     ASSERT_EQ(intersectCentreLoci(&c, &chord, x, y), 2);
     EXPECT_EQ(x[0], -5);
     EXPECT_NEAR(x[1], 5, 1e-12);
@@ -167,6 +154,6 @@ TEST(CentreLoci, LineThroughThePointAtInfiniteHalfAngle) {
 
 TEST(CentreLoci, ConcentricCirclesHaveNoPoints) {
     double x[2], y[2];
-    SceneObject a = circle(KIND_C_PRIME, 1, 1, 2), b = circle(KIND_C_PRIME, 1, 1, 3);
+    SceneObject a = makeCircle(KIND_C_PRIME, 1, 1, 2), b = makeCircle(KIND_C_PRIME, 1, 1, 3);
     EXPECT_EQ(intersectCentreLoci(&a, &b, x, y), 0);
 }

@@ -3,27 +3,14 @@
 #include "solver/merge_problem.h"
 #include "solver/constraint_residual.h"
 
+#include "tests/support/make_objects.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
 #include <vector>
 
 namespace {
-
-SceneObject C(int kind, double x, double y, double r) {
-    SceneObject o;
-    o.kind = kind;
-    o.setCircle(x, y, r);
-    return o;
-}
-
-SceneObject L(int kind, double x0, double y0, double x1, double y1) {
-    SceneObject o;
-    o.kind = kind;
-    o.setPoint(x0, y0, 0);
-    o.setPoint(x1, y1, 1);
-    return o;
-}
 
 struct Merge {
     std::vector<SceneObject> obj;
@@ -52,14 +39,14 @@ void expectCandidates(const MergeProblem& p, const std::vector<Expected>& want, 
 } // namespace
 
 TEST(QuadraticTranslation, ThreeLinesOneCircleWorkedExampleBothWays) {
-    Merge m({L(KIND_L, 0, 0, 10, 0), C(KIND_C, 0, 5, -10), L(KIND_L, 0, 10, 0, 0),
-             L(KIND_L, 10, 10, 0, 10)});
+    Merge m({makeLine(KIND_L, 0, 0, 10, 0), makeCircle(KIND_C, 0, 5, -10),
+             makeLine(KIND_L, 0, 10, 0, 0), makeLine(KIND_L, 10, 10, 0, 10)});
     ASSERT_EQ(m.problem.solve(MERGE_TRANSLATE), 1);
     EXPECT_STREQ(m.problem.solverName, "T_3Line1CircleSolver");
     expectCandidates(m.problem, {{10, 15, 5, 5}, {-20, -15, 5, 5}}, 1e-9);
 
-    Merge swapped({L(KIND_L, 0, 10, 0, 0), L(KIND_L, 10, 10, 0, 10), L(KIND_L, 0, 0, 10, 0),
-                   C(KIND_C, 0, 5, -10)});
+    Merge swapped({makeLine(KIND_L, 0, 10, 0, 0), makeLine(KIND_L, 10, 10, 0, 10),
+                   makeLine(KIND_L, 0, 0, 10, 0), makeCircle(KIND_C, 0, 5, -10)});
     ASSERT_EQ(swapped.problem.solve(MERGE_TRANSLATE), 1);
     expectCandidates(swapped.problem, {{-10, 5, 5, 5}, {20, 5, 5, 5}}, 1e-9);
     for (int i = 0; i < 2; ++i)
@@ -67,8 +54,8 @@ TEST(QuadraticTranslation, ThreeLinesOneCircleWorkedExampleBothWays) {
 }
 
 TEST(QuadraticTranslation, CentreCircleHoldsTheCentre) {
-    Merge m({L(KIND_L, 0, 0, 10, 0), C(KIND_C_PRIME, 3, 4, 6), L(KIND_L, 0, 10, 0, 0),
-             L(KIND_L, 10, 10, 0, 10)});
+    Merge m({makeLine(KIND_L, 0, 0, 10, 0), makeCircle(KIND_C_PRIME, 3, 4, 6),
+             makeLine(KIND_L, 0, 10, 0, 0), makeLine(KIND_L, 10, 10, 0, 10)});
     ASSERT_EQ(m.problem.solve(MERGE_TRANSLATE), 1);
     ASSERT_GT(m.problem.solutionCount, 0);
     for (int i = 0; i < m.problem.solutionCount; ++i)
@@ -77,8 +64,8 @@ TEST(QuadraticTranslation, CentreCircleHoldsTheCentre) {
 
 TEST(QuadraticTranslation, NoRealShiftSaysNoResult) {
     // A circle far above two horizontal tangency lines that fix the radius at 5.
-    Merge m({L(KIND_L, 0, 0, 10, 0), C(KIND_C, 0, 100, 1), L(KIND_L, 10, 10, 0, 10),
-             L(KIND_L, 0, 0, 0, 10)});
+    Merge m({makeLine(KIND_L, 0, 0, 10, 0), makeCircle(KIND_C, 0, 100, 1),
+             makeLine(KIND_L, 10, 10, 0, 10), makeLine(KIND_L, 0, 0, 0, 10)});
     EXPECT_EQ(m.problem.solve(MERGE_TRANSLATE), 0);
     EXPECT_STREQ(m.problem.message, "No result.");
     EXPECT_EQ(m.problem.solutionCount, 0);
@@ -87,16 +74,16 @@ TEST(QuadraticTranslation, NoRealShiftSaysNoResult) {
 TEST(QuadraticTranslation, MovingLinesParallelToTheShiftGiveNoResult) {
     // Horizontal moving lines do not change with the shift: the quadric is a
     // nonzero constant, with no shift to solve for.
-    Merge m({L(KIND_L, 0, 0, 0, 10), C(KIND_C_PRIME, 0, 0, 5), L(KIND_L, 0, 0, 10, 0),
-             L(KIND_L, 10, 4, 0, 4)});
+    Merge m({makeLine(KIND_L, 0, 0, 0, 10), makeCircle(KIND_C_PRIME, 0, 0, 5),
+             makeLine(KIND_L, 0, 0, 10, 0), makeLine(KIND_L, 10, 4, 0, 4)});
     EXPECT_EQ(m.problem.solve(MERGE_TRANSLATE), 0);
     EXPECT_STREQ(m.problem.message, "No result.");
     EXPECT_EQ(m.problem.solutionCount, 0);
 }
 
 TEST(QuadraticTranslation, TwoCirclesInOneClusterTouchBoth) {
-    Merge m({C(KIND_C, 0, 0, 3), C(KIND_C, 12, 0, -2), L(KIND_L, 0, 20, 10, 20),
-             L(KIND_L, 30, 0, 30, 10)});
+    Merge m({makeCircle(KIND_C, 0, 0, 3), makeCircle(KIND_C, 12, 0, -2),
+             makeLine(KIND_L, 0, 20, 10, 20), makeLine(KIND_L, 30, 0, 30, 10)});
     ASSERT_EQ(m.problem.solve(MERGE_TRANSLATE), 1);
     EXPECT_STREQ(m.problem.solverName, "T_2Circle1ClusterSolver");
     for (int i = 0; i < m.problem.solutionCount; ++i)
@@ -104,8 +91,8 @@ TEST(QuadraticTranslation, TwoCirclesInOneClusterTouchBoth) {
 }
 
 TEST(QuarticTranslation, TwoCirclesTwoClustersWorkedExample) {
-    Merge m({L(KIND_L, 0, 0, 10, 0), C(KIND_C, 5, 15, -5), C(KIND_C, 30, 10, 5),
-             L(KIND_L, 40, 0, 40, 10)});
+    Merge m({makeLine(KIND_L, 0, 0, 10, 0), makeCircle(KIND_C, 5, 15, -5),
+             makeCircle(KIND_C, 30, 10, 5), makeLine(KIND_L, 40, 0, 40, 10)});
     ASSERT_EQ(m.problem.solve(MERGE_TRANSLATE), 1);
     EXPECT_STREQ(m.problem.solverName, "T_2Circle2ClusterSolver");
     expectCandidates(m.problem,
@@ -125,8 +112,10 @@ TEST(QuarticTranslation, TwoRealRootsStillGiveTwoMerges) {
     std::uniform_real_distribution<double> u(-50, 50);
     int twoRootCases = 0;
     for (int round = 0; round < 2000 && twoRootCases < 20; ++round) {
-        Merge m({C(KIND_C, u(rng), u(rng), u(rng) / 5), C(KIND_C, u(rng), u(rng), u(rng) / 5),
-                 C(KIND_C, u(rng), u(rng), u(rng) / 5), C(KIND_C, u(rng), u(rng), u(rng) / 5)});
+        Merge m({makeCircle(KIND_C, u(rng), u(rng), u(rng) / 5),
+                 makeCircle(KIND_C, u(rng), u(rng), u(rng) / 5),
+                 makeCircle(KIND_C, u(rng), u(rng), u(rng) / 5),
+                 makeCircle(KIND_C, u(rng), u(rng), u(rng) / 5)});
         if (!m.problem.solve(MERGE_TRANSLATE))
             continue;
         if (m.problem.solutionCount == 2)
@@ -143,8 +132,8 @@ TEST(QuarticTranslation, TwoRealRootsStillGiveTwoMerges) {
 TEST(QuarticTranslation, RandomMixedCasesMeetAllConstraints) {
     std::mt19937 rng(11);
     std::uniform_real_distribution<double> u(-50, 50);
-    auto circle = [&] { return C(KIND_C, u(rng), u(rng), u(rng) / 5); };
-    auto line = [&] { return L(KIND_L, u(rng), u(rng), u(rng), u(rng)); };
+    auto circle = [&] { return makeCircle(KIND_C, u(rng), u(rng), u(rng) / 5); };
+    auto line = [&] { return makeLine(KIND_L, u(rng), u(rng), u(rng), u(rng)); };
     int solved = 0;
     for (int round = 0; round < 1500; ++round) {
         std::vector<SceneObject> objs;
@@ -175,8 +164,8 @@ TEST(QuarticTranslation, RandomMixedCasesMeetAllConstraints) {
 
 TEST(QuarticTranslation, DegenerateQuarticSaysNoResultBang) {
     // Identical tangency circles in both clusters leave no quartic in the shift.
-    Merge m(
-        {L(KIND_L, 0, 0, 10, 0), C(KIND_C, 0, 5, 5), C(KIND_C, 0, 5, 5), L(KIND_L, 0, 0, 10, 0)});
+    Merge m({makeLine(KIND_L, 0, 0, 10, 0), makeCircle(KIND_C, 0, 5, 5),
+             makeCircle(KIND_C, 0, 5, 5), makeLine(KIND_L, 0, 0, 10, 0)});
     EXPECT_EQ(m.problem.solve(MERGE_TRANSLATE), 0);
     EXPECT_STREQ(m.problem.message, "No Result!");
     EXPECT_EQ(m.problem.solutionCount, 0);

@@ -2,20 +2,14 @@
 #include "solver/line_plane.h"
 #include "solver/merge_problem.h"
 
+#include "tests/support/make_objects.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <random>
 
 namespace {
-
-SceneObject line(int kind, double x0, double y0, double x1, double y1) {
-    SceneObject o;
-    o.kind = kind;
-    o.setPoint(x0, y0, 0);
-    o.setPoint(x1, y1, 1);
-    return o;
-}
 
 struct FourLines {
     SceneObject obj[4];
@@ -48,10 +42,10 @@ double residual(FourLines& f, int n) {
 
 TEST(FourLineTranslation, WorkedExampleSquare) {
     FourLines f;
-    f.obj[0] = line(KIND_L, 0, 0, 10, 0);
-    f.obj[1] = line(KIND_L, 0, 10, 0, 0);
-    f.obj[2] = line(KIND_L, 10, 10, 0, 10);
-    f.obj[3] = line(KIND_L, 20, 0, 20, 10);
+    f.obj[0] = makeLine(KIND_L, 0, 0, 10, 0);
+    f.obj[1] = makeLine(KIND_L, 0, 10, 0, 0);
+    f.obj[2] = makeLine(KIND_L, 10, 10, 0, 10);
+    f.obj[3] = makeLine(KIND_L, 20, 0, 20, 10);
     f.fill();
     f.problem.appendCandidate(KIND_C, 1, 2, 3, 4); // a previous candidate is replaced
     ASSERT_EQ(f.problem.solve(MERGE_TRANSLATE), 1);
@@ -71,7 +65,7 @@ TEST(FourLineTranslation, RandomLinesTouchAfterTheMove) {
     for (int round = 0; round < 500; ++round) {
         FourLines f;
         for (int i = 0; i < 4; ++i)
-            f.obj[i] = line(kind(rng) ? KIND_L : KIND_L_PRIME, u(rng), u(rng), u(rng), u(rng));
+            f.obj[i] = makeLine(kind(rng) ? KIND_L : KIND_L_PRIME, u(rng), u(rng), u(rng), u(rng));
         f.fill();
         if (!f.problem.solve(MERGE_TRANSLATE))
             continue;
@@ -86,10 +80,10 @@ TEST(FourLineTranslation, RandomLinesTouchAfterTheMove) {
 
 TEST(FourLineTranslation, ThreeCentreLinesFailWithoutMessage) {
     FourLines f;
-    f.obj[0] = line(KIND_L_PRIME, 0, 0, 10, 0);
-    f.obj[1] = line(KIND_L_PRIME, 0, 10, 0, 0);
-    f.obj[2] = line(KIND_L_PRIME, 10, 10, 0, 20);
-    f.obj[3] = line(KIND_L, 20, 0, 20, 10);
+    f.obj[0] = makeLine(KIND_L_PRIME, 0, 0, 10, 0);
+    f.obj[1] = makeLine(KIND_L_PRIME, 0, 10, 0, 0);
+    f.obj[2] = makeLine(KIND_L_PRIME, 10, 10, 0, 20);
+    f.obj[3] = makeLine(KIND_L, 20, 0, 20, 10);
     f.fill();
     EXPECT_EQ(f.problem.solve(MERGE_TRANSLATE), 0);
     EXPECT_STREQ(f.problem.message, "");
@@ -98,10 +92,10 @@ TEST(FourLineTranslation, ThreeCentreLinesFailWithoutMessage) {
 
 TEST(FourLineTranslation, HorizontalClusterTwoCannotSlide) {
     FourLines f;
-    f.obj[0] = line(KIND_L, 0, 0, 10, 0);
-    f.obj[1] = line(KIND_L, 0, 10, 0, 0);
-    f.obj[2] = line(KIND_L, 10, 10, 0, 10);
-    f.obj[3] = line(KIND_L, 0, 20, 10, 20);
+    f.obj[0] = makeLine(KIND_L, 0, 0, 10, 0);
+    f.obj[1] = makeLine(KIND_L, 0, 10, 0, 0);
+    f.obj[2] = makeLine(KIND_L, 10, 10, 0, 10);
+    f.obj[3] = makeLine(KIND_L, 0, 20, 10, 20);
     f.fill();
     EXPECT_EQ(f.problem.solve(MERGE_TRANSLATE), 0);
     EXPECT_STREQ(f.problem.message, "No result: the shift cannot be determined.");
@@ -110,10 +104,10 @@ TEST(FourLineTranslation, HorizontalClusterTwoCannotSlide) {
 
 TEST(FourLineTranslation, LineWithEqualEndPointsIsRefused) {
     FourLines f;
-    f.obj[0] = line(KIND_L, 0, 0, 10, 0);
-    f.obj[1] = line(KIND_L, 3, 3, 3, 3);
-    f.obj[2] = line(KIND_L, 10, 10, 0, 10);
-    f.obj[3] = line(KIND_L, 20, 0, 20, 10);
+    f.obj[0] = makeLine(KIND_L, 0, 0, 10, 0);
+    f.obj[1] = makeLine(KIND_L, 3, 3, 3, 3);
+    f.obj[2] = makeLine(KIND_L, 10, 10, 0, 10);
+    f.obj[3] = makeLine(KIND_L, 20, 0, 20, 10);
     f.fill();
     EXPECT_EQ(f.problem.solve(MERGE_TRANSLATE), 0);
     EXPECT_STREQ(f.problem.message, "A line has two equal end points.");
