@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-namespace {} // namespace
-
 TEST(SceneObject, DefaultIsUnpinnedCircleOfRadiusTen) {
     SceneObject o;
     EXPECT_EQ(o.kind, KIND_C);
