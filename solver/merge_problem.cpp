@@ -60,24 +60,25 @@ int MergeProblem::solve(int newMode) {
         setMessage("Please select four objects.");
         return 0;
     }
-    int count[2][4] = {};
+    KindCounts counts;
     for (int c = 0; c < 2; ++c)
-        for (int s = 0; s < 2; ++s) {
-            const int kind = slots[c][s] ? slots[c][s]->kind : -1;
+        for (int slot = 0; slot < 2; ++slot) {
+            const int kind = slots[c][slot] ? slots[c][slot]->kind : -1;
             if (!isValidKind(kind)) {
                 setMessage("Please select four objects.");
                 return 0;
             }
-            ++count[c][kind];
+            int* perKind[4] = {counts.C, counts.L, counts.Cp, counts.Lp};
+            ++perKind[kind][c];
         }
-    if (count[0][KIND_C_PRIME] + count[1][KIND_C_PRIME] > 2) {
+    if (counts.Cp[0] + counts.Cp[1] > 2) {
         setMessage("There can only be two center constraint objects!");
         return 0;
     }
     if (mode == MERGE_TRANSLATE)
-        return dispatchTranslate(count);
+        return dispatchTranslate(counts);
     if (mode == MERGE_ROTATE)
-        return dispatchRotate(count);
+        return dispatchRotate(counts);
     return 0;
 }
 
@@ -94,12 +95,10 @@ int MergeProblem::notAvailable(const char* name) {
     return 0;
 }
 
-int MergeProblem::dispatchTranslate(const int (&n)[2][4]) {
-    const int C1 = n[0][KIND_C], L1 = n[0][KIND_L], Cp1 = n[0][KIND_C_PRIME],
-              Lp1 = n[0][KIND_L_PRIME];
-    const int C2 = n[1][KIND_C], L2 = n[1][KIND_L], Cp2 = n[1][KIND_C_PRIME],
-              Lp2 = n[1][KIND_L_PRIME];
-    const int lines = L1 + Lp1 + L2 + Lp2;
+int MergeProblem::dispatchTranslate(const KindCounts& k) {
+    const int C1 = k.C[0], L1 = k.L[0], Cp1 = k.Cp[0], Lp1 = k.Lp[0];
+    const int C2 = k.C[1], L2 = k.L[1], Cp2 = k.Cp[1], Lp2 = k.Lp[1];
+    const int lines = k.lines();
     if (lines == 4)
         return run("T_4LineSolver", &MergeProblem::T_4LineSolver);
     if (lines == 3 && (C1 == 1 || C2 == 1 || Cp1 == 1 || Cp2 == 1))
@@ -119,12 +118,10 @@ int MergeProblem::dispatchTranslate(const int (&n)[2][4]) {
     return notAvailable("T_RemainSolver");
 }
 
-int MergeProblem::dispatchRotate(const int (&n)[2][4]) {
-    const int C1 = n[0][KIND_C], L1 = n[0][KIND_L], Cp1 = n[0][KIND_C_PRIME],
-              Lp1 = n[0][KIND_L_PRIME];
-    const int C2 = n[1][KIND_C], L2 = n[1][KIND_L], Cp2 = n[1][KIND_C_PRIME],
-              Lp2 = n[1][KIND_L_PRIME];
-    const int lines = L1 + Lp1 + L2 + Lp2;
+int MergeProblem::dispatchRotate(const KindCounts& k) {
+    const int C1 = k.C[0], Cp1 = k.Cp[0], Lp1 = k.Lp[0];
+    const int C2 = k.C[1], Cp2 = k.Cp[1], Lp2 = k.Lp[1];
+    const int lines = k.lines();
     if (lines == 4)
         return notAvailable("R_4LineSolver");
     if (C1 + C2 > 0 && Cp1 + Cp2 == 0)

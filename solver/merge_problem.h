@@ -59,8 +59,13 @@ class MergeProblem {
                                 const char* noRootMessage);
     static bool movingRowAgainst(const SceneObject& c0, const SceneObject& obj, PlaneRow& row);
 
-    int dispatchTranslate(const int (&count)[2][4]);
-    int dispatchRotate(const int (&count)[2][4]);
+    // Objects of each kind per cluster (index 0 = cluster 1), as the dispatch reads them.
+    struct KindCounts {
+        int C[2] = {}, L[2] = {}, Cp[2] = {}, Lp[2] = {};
+        int lines() const { return L[0] + Lp[0] + L[1] + Lp[1]; }
+    };
+    int dispatchTranslate(const KindCounts& counts);
+    int dispatchRotate(const KindCounts& counts);
     int run(const char* name, int (MergeProblem::*solver)());
     int notAvailable(const char* name);
 };

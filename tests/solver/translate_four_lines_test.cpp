@@ -1,5 +1,5 @@
 // Four line constraints merged by translation.
-#include "solver/line_plane.h"
+#include "solver/constraint_residual.h"
 #include "solver/merge_problem.h"
 
 #include "tests/support/make_objects.h"
@@ -19,24 +19,6 @@ struct FourLines {
             problem.addObject(i < 2 ? 1 : 2, &obj[i]);
     }
 };
-
-// Largest violation of the four constraints by candidate n once cluster 2 has moved.
-double residual(FourLines& f, int n) {
-    const SceneObject& s = f.problem.solutions[n];
-    const double d = f.problem.parameter[n];
-    double worst = 0;
-    for (int i = 0; i < 4; ++i) {
-        SceneObject moved = f.obj[i];
-        if (i >= 2) {
-            moved.x[0] += d;
-            moved.x[1] += d;
-        }
-        LinePlane p;
-        EXPECT_TRUE(linePlane(moved, p));
-        worst = std::max(worst, std::fabs(p.a * s.x[0] + p.b * s.y[0] + p.c * s.r + p.e));
-    }
-    return worst;
-}
 
 } // namespace
 
@@ -73,7 +55,7 @@ TEST(FourLineTranslation, RandomLinesTouchAfterTheMove) {
         ASSERT_EQ(f.problem.solutionCount, 1);
         const double scale =
             1 + std::fabs(f.problem.parameter[0]) + std::fabs(f.problem.solutions[0].r);
-        EXPECT_LT(residual(f, 0), 1e-9 * scale) << "round " << round;
+        EXPECT_LT(candidateResidual(f.problem, 0), 1e-9 * scale) << "round " << round;
     }
     EXPECT_GT(solved, 300);
 }
