@@ -228,3 +228,26 @@ int quarticRealRoots(Poly4 q, double out[4]) {
     sortSmall(out, n, true);
     return n;
 }
+
+int quarticOrLowerRealRoots(const Poly4& q, bool ferrariFirst, double out[4]) {
+    if (!allFinite(q))
+        return 0;
+    int degree = 4;
+    while (degree > 0 && q.coef[degree] == 0.0)
+        --degree;
+    if (degree == 4) {
+        Poly4 monic = q;
+        monic.degree = 4;
+        for (double& c : monic.coef)
+            c /= q.coef[4];
+        if (ferrariFirst && ferrariQuartic(monic, out))
+            return 4;
+        return quarticRealRoots(monic, out);
+    }
+    const Poly4 lower = Poly4::fromCoefs(degree, q.coef);
+    const int n = realRoots(lower, out);
+    for (int i = 0; i < n; ++i)
+        out[i] = polishRoot(lower, out[i]);
+    sortSmall(out, n, true);
+    return n;
+}

@@ -15,3 +15,9 @@ int ferrariQuartic(Poly4 q, double out[4]);
 // Number of real roots counted with multiplicity (0, 2 or 4), written to out
 // in descending order, Newton-polished on q. q4 == 0 gives 0.
 int quarticRealRoots(Poly4 q, double out[4]);
+
+// Real roots of a polynomial that is a quartic unless its leading terms cancelled.
+// Degree 4: Ferrari's roots in Ferrari's order when ferrariFirst and all four are
+// real, otherwise quarticRealRoots. Lower degree: the real roots of what is left,
+// descending. A constant (or zero) polynomial gives 0.
+int quarticOrLowerRealRoots(const Poly4& q, bool ferrariFirst, double out[4]);

@@ -112,9 +112,9 @@ int MergeProblem::dispatchTranslate(const KindCounts& k) {
     if (C1 + C2 == 4)
         return run("T_4CircleSolver", &MergeProblem::T_4CircleSolver);
     if ((Cp1 + Lp1 == 2 && Cp1 > 0) || (Cp2 + Lp2 == 2 && Cp2 > 0))
-        return notAvailable("T_2Center1ClusterSolver");
+        return run("T_2Center1ClusterSolver", &MergeProblem::T_2Center1ClusterSolver);
     if (L1 + Lp1 == 1 && Cp1 == 1 && L2 + Lp2 == 1 && Cp2 == 1)
-        return notAvailable("T_2Center2ClusterSolver");
+        return run("T_2Center2ClusterSolver", &MergeProblem::T_2Center2ClusterSolver);
     return notAvailable("T_RemainSolver");
 }
 
@@ -123,14 +123,14 @@ int MergeProblem::dispatchRotate(const KindCounts& k) {
     const int C2 = k.C[1], Cp2 = k.Cp[1], Lp2 = k.Lp[1];
     const int lines = k.lines();
     if (lines == 4)
-        return notAvailable("R_4LineSolver");
+        return run("R_4LineSolver", &MergeProblem::R_4LineSolver);
     if (C1 + C2 > 0 && Cp1 + Cp2 == 0)
-        return notAvailable("R_ClosedFormSolver");
+        return run("R_ClosedFormSolver", &MergeProblem::R_ClosedFormSolver);
     if ((Cp1 + Lp1 == 2 && Cp1 > 0) || (Cp2 + Lp2 == 2 && Cp2 > 0))
-        return notAvailable("R_2Center1ClusterSolver");
+        return run("R_2Center1ClusterSolver", &MergeProblem::R_2Center1ClusterSolver);
     if (Cp1 + Cp2 == 1 && lines == 3)
-        return notAvailable("R_ClosedFormSolver");
+        return run("R_ClosedFormSolver", &MergeProblem::R_ClosedFormSolver);
     if (Cp1 == 1 && C1 == 0 && Cp2 == 1 && C2 == 0)
-        return notAvailable("R_ClosedFormSolver");
+        return run("R_ClosedFormSolver", &MergeProblem::R_ClosedFormSolver);
     return notAvailable("R_RemainSolver");
 }

@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+struct RotatedElimination;
+
 enum Cluster { CLUSTER_1 = 0, CLUSTER_2 = 1 };
 enum MergeMode : std::int32_t { MERGE_TRANSLATE = 0, MERGE_ROTATE = 1 };
 
@@ -39,6 +41,11 @@ class MergeProblem {
     int T_2Circle2ClusterSolver();
     int T_3Circle1LineSolver();
     int T_4CircleSolver();
+    int T_2Center1ClusterSolver();
+    int T_2Center2ClusterSolver();
+    int R_2Center1ClusterSolver();
+    int R_4LineSolver();
+    int R_ClosedFormSolver();
 
     SceneObject* slots[2][2] = {{nullptr, nullptr}, {nullptr, nullptr}};
     std::int32_t slotCount[2] = {0, 0};
@@ -58,6 +65,12 @@ class MergeProblem {
     int solveTranslationQuartic(const Elimination& el, const SceneObject& c0, int referenceCluster,
                                 const char* noRootMessage);
     static bool movingRowAgainst(const SceneObject& c0, const SceneObject& obj, PlaneRow& row);
+    // Stores the rotation candidate at t; turnedCluster1 when the rows that turned
+    // were cluster 1's.
+    bool appendRotationSolution(const RotatedElimination& el, double t, bool turnedCluster1);
+    // Solves once per point where the centre cluster's two loci meet, as a merge whose
+    // centre cluster is two centre lines through that point.
+    int solveThroughCentres(int subMode);
 
     // Objects of each kind per cluster (index 0 = cluster 1), as the dispatch reads them.
     struct KindCounts {

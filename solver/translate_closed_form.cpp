@@ -59,19 +59,13 @@ int MergeProblem::solveTranslationQuadratic(const Elimination& el, const SceneOb
 
 int MergeProblem::solveTranslationQuartic(const Elimination& el, const SceneObject& c0,
                                           int referenceCluster, const char* noRootMessage) {
-    Poly4 Q = quadricAtPoint(el, c0, true);
-    if (Q.degree != 4 || Q.coef[4] == 0.0) {
-        setMessage(kNoResultBang);
-        return 0;
-    }
-    const double q4 = Q.coef[4];
-    for (double& c : Q.coef)
-        c /= q4;
+    const Poly4 Q = quadricAtPoint(el, c0, true);
     double roots[4];
-    // Ferrari's order when all four roots are real; otherwise the real ones that exist.
-    int n = ferrariQuartic(Q, roots) ? 4 : quarticRealRoots(Q, roots);
+    // Ferrari's order when all four roots are real; otherwise the real ones that
+    // exist, also when the leading terms cancelled and Q is of lower degree.
+    const int n = quarticOrLowerRealRoots(Q, true, roots);
     if (n == 0) {
-        setMessage(noRootMessage);
+        setMessage(Q.degree == 4 ? noRootMessage : kNoResultBang);
         return 0;
     }
     for (int i = 0; i < n; ++i)

@@ -63,6 +63,13 @@ PlaneRow radicalRow(const SceneObject& ci, bool ciMoving, const SceneObject& cj,
     return row;
 }
 
+PlaneRow centreRadicalRow(const SceneObject& ci, const SceneObject& cj, bool cjMoving) {
+    // The cylinders differ from the cones only by the z² and z terms, which cancel.
+    PlaneRow row = radicalRow(ci, false, cj, cjMoving);
+    row.C = Poly4();
+    return row;
+}
+
 Elimination eliminateCircle(const PlaneRow& r1, const PlaneRow& r2, const PlaneRow& r3) {
     const PlaneRow* rows[3] = {&r1, &r2, &r3};
     Poly4 m[9];

@@ -19,6 +19,8 @@ struct Elimination {
 bool lineRow(const SceneObject& line, bool moving, PlaneRow& row);
 // Radical plane of the tangency cones of ci and cj; each circle may be slid by t.
 PlaneRow radicalRow(const SceneObject& ci, bool ciMoving, const SceneObject& cj, bool cjMoving);
+// Radical plane of the centre cylinders of two C' circles (no z term); cj may slide.
+PlaneRow centreRadicalRow(const SceneObject& ci, const SceneObject& cj, bool cjMoving);
 Elimination eliminateCircle(const PlaneRow& r1, const PlaneRow& r2, const PlaneRow& r3);
 // D² times the left-hand side of the cone (cone = true) or cylinder of c at the
 // eliminated point.
