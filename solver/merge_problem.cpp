@@ -1,6 +1,8 @@
 // MergeProblem: slot bookkeeping, the candidate store and the dispatch tables.
 #include "solver/merge_problem.h"
 
+#include "solver/candidate_refinement.h"
+
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -75,11 +77,17 @@ int MergeProblem::solve(int newMode) {
         setMessage("There can only be two center constraint objects!");
         return 0;
     }
-    if (mode == MERGE_TRANSLATE)
-        return dispatchTranslate(counts);
-    if (mode == MERGE_ROTATE)
-        return dispatchRotate(counts);
-    return 0;
+    if (mode != MERGE_TRANSLATE && mode != MERGE_ROTATE)
+        return 0;
+    const int before = solutionCount;
+    int result = mode == MERGE_TRANSLATE ? dispatchTranslate(counts) : dispatchRotate(counts);
+    refineCandidates(*this, before);
+    if (result && solutionCount == 0) {
+        // Every candidate the closed form produced failed the constraints.
+        setMessage("No result.");
+        result = 0;
+    }
+    return result;
 }
 
 int MergeProblem::run(const char* name, int (MergeProblem::*solver)()) {

@@ -1,0 +1,205 @@
+// Newton's method in (x, y, z, motion) on the four constraint equations, with the
+// Jacobian from forward-mode differentiation.
+#include "solver/candidate_refinement.h"
+
+#include "solver/constraint_residual.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr int kUnknowns = 4;
+constexpr int kNewtonSteps = 16;
+constexpr double kRelativeTolerance = 1e-9;
+
+// A value with its derivatives along the four unknowns.
+struct Jet {
+    double v = 0;
+    double d[kUnknowns] = {};
+};
+
+Jet operator+(Jet a, const Jet& b) {
+    a.v += b.v;
+    for (int i = 0; i < kUnknowns; ++i)
+        a.d[i] += b.d[i];
+    return a;
+}
+Jet operator-(Jet a, const Jet& b) {
+    a.v -= b.v;
+    for (int i = 0; i < kUnknowns; ++i)
+        a.d[i] -= b.d[i];
+    return a;
+}
+Jet operator*(const Jet& a, const Jet& b) {
+    Jet r;
+    r.v = a.v * b.v;
+    for (int i = 0; i < kUnknowns; ++i)
+        r.d[i] = a.d[i] * b.v + a.v * b.d[i];
+    return r;
+}
+Jet operator*(double s, Jet a) {
+    a.v *= s;
+    for (double& di : a.d)
+        di *= s;
+    return a;
+}
+Jet constant(double v) {
+    Jet r;
+    r.v = v;
+    return r;
+}
+Jet variable(double v, int index) {
+    Jet r = constant(v);
+    r.d[index] = 1.0;
+    return r;
+}
+Jet cosJet(const Jet& a) {
+    Jet r = (-std::sin(a.v)) * a;
+    r.v = std::cos(a.v);
+    return r;
+}
+Jet sinJet(const Jet& a) {
+    Jet r = std::cos(a.v) * a;
+    r.v = std::sin(a.v);
+    return r;
+}
+
+struct MovedPoint {
+    Jet x, y;
+};
+
+MovedPoint movePoint(double x, double y, bool moving, int mode, const Jet& p) {
+    if (!moving)
+        return {constant(x), constant(y)};
+    if (mode == MERGE_ROTATE) {
+        const Jet c = cosJet(p), s = sinJet(p);
+        return {x * c - y * s, x * s + y * c};
+    }
+    return {constant(x) + p, constant(y)};
+}
+
+// Zero exactly when the circle (x, y, z) meets the constraint of o; smooth in all
+// unknowns (squared distances for circles, signed distance for lines).
+Jet equation(const SceneObject& o, bool moving, int mode, const Jet u[kUnknowns]) {
+    const Jet &x = u[0], &y = u[1], &z = u[2], &p = u[3];
+    const MovedPoint a = movePoint(o.x[0], o.y[0], moving, mode, p);
+    if (!isLineKind(o.kind)) {
+        const Jet dx = x - a.x, dy = y - a.y;
+        const Jet dr = o.kind == KIND_C ? z - constant(o.r) : constant(o.r);
+        return dx * dx + dy * dy - dr * dr;
+    }
+    const MovedPoint b = movePoint(o.x[1], o.y[1], moving, mode, p);
+    const double len = std::hypot(o.x[1] - o.x[0], o.y[1] - o.y[0]);
+    const Jet dist = (1.0 / len) * ((b.x - a.x) * (y - a.y) - (b.y - a.y) * (x - a.x));
+    return o.kind == KIND_L ? dist - z : dist;
+}
+
+// Solves J·step = -F by Gaussian elimination with partial pivoting; false when J is
+// numerically singular.
+bool newtonStep(const Jet F[kUnknowns], double step[kUnknowns]) {
+    double m[kUnknowns][kUnknowns + 1];
+    double scale = 0.0;
+    for (int r = 0; r < kUnknowns; ++r) {
+        for (int c = 0; c < kUnknowns; ++c) {
+            m[r][c] = F[r].d[c];
+            scale = std::max(scale, std::fabs(m[r][c]));
+        }
+        m[r][kUnknowns] = -F[r].v;
+    }
+    if (!(scale > 0.0))
+        return false;
+    for (int col = 0; col < kUnknowns; ++col) {
+        int pivot = col;
+        for (int r = col + 1; r < kUnknowns; ++r)
+            if (std::fabs(m[r][col]) > std::fabs(m[pivot][col]))
+                pivot = r;
+        if (!(std::fabs(m[pivot][col]) > 1e-13 * scale))
+            return false;
+        std::swap(m[pivot], m[col]);
+        for (int r = col + 1; r < kUnknowns; ++r) {
+            const double f = m[r][col] / m[col][col];
+            for (int c = col; c <= kUnknowns; ++c)
+                m[r][c] -= f * m[col][c];
+        }
+    }
+    for (int r = kUnknowns - 1; r >= 0; --r) {
+        double s = m[r][kUnknowns];
+        for (int c = r + 1; c < kUnknowns; ++c)
+            s -= m[r][c] * step[c];
+        step[r] = s / m[r][r];
+    }
+    return std::all_of(step, step + kUnknowns, [](double v) { return std::isfinite(v); });
+}
+
+double residualOf(const MergeProblem& p, const double u[kUnknowns]) {
+    return constraintResidual(p.slots, p.mode, u[3], u[0], u[1], u[2]);
+}
+
+void refineOne(MergeProblem& p, int n) {
+    SceneObject& s = p.solutions[n];
+    double best[kUnknowns] = {s.x[0], s.y[0], s.r, p.parameter[n]};
+    double bestResidual = residualOf(p, best);
+    double u[kUnknowns];
+    std::copy(best, best + kUnknowns, u);
+    for (int iter = 0; iter < kNewtonSteps && bestResidual > 0.0; ++iter) {
+        Jet vars[kUnknowns];
+        for (int i = 0; i < kUnknowns; ++i)
+            vars[i] = variable(u[i], i);
+        Jet F[kUnknowns];
+        for (int k = 0; k < 4; ++k)
+            F[k] = equation(*p.slots[k / 2][k % 2], k >= 2, p.mode, vars);
+        double step[kUnknowns];
+        if (!newtonStep(F, step))
+            break;
+        for (int i = 0; i < kUnknowns; ++i)
+            u[i] += step[i];
+        const double r = residualOf(p, u);
+        if (!std::isfinite(r))
+            break;
+        if (r < bestResidual) {
+            bestResidual = r;
+            std::copy(u, u + kUnknowns, best);
+        }
+    }
+    s.x[0] = best[0];
+    s.y[0] = best[1];
+    s.r = best[2];
+    p.parameter[n] = best[3];
+}
+
+} // namespace
+
+double acceptedResidual(const MergeProblem& p, int n) {
+    double size = 1.0;
+    for (int k = 0; k < 4; ++k) {
+        const SceneObject& o = *p.slots[k / 2][k % 2];
+        for (double v : {o.x[0], o.y[0], isLineKind(o.kind) ? o.x[1] : o.r,
+                         isLineKind(o.kind) ? o.y[1] : 0.0})
+            size = std::max(size, std::fabs(v));
+    }
+    const SceneObject& s = p.solutions[n];
+    for (double v : {s.x[0], s.y[0], s.r})
+        size = std::max(size, std::fabs(v));
+    if (p.mode == MERGE_TRANSLATE)
+        size = std::max(size, std::fabs(p.parameter[n]));
+    return kRelativeTolerance * size;
+}
+
+void refineCandidates(MergeProblem& p, int first) {
+    int kept = first;
+    for (int n = first; n < p.solutionCount; ++n) {
+        const bool complex = p.solutions[n].kind == kComplexCandidate;
+        if (!complex) {
+            refineOne(p, n);
+            if (!(candidateResidual(p, n) <= acceptedResidual(p, n)))
+                continue;
+        }
+        if (kept != n) {
+            p.solutions[kept] = p.solutions[n];
+            p.parameter[kept] = p.parameter[n];
+        }
+        ++kept;
+    }
+    p.solutionCount = kept;
+}
