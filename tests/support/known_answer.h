@@ -89,3 +89,11 @@ inline KnownMerge makeKnownMerge(const std::array<int, 4>& kinds, int mode, std:
     }
     return m;
 }
+
+inline SceneObject makeLineThrough(double x0, double y0, double x1, double y1) {
+    SceneObject o;
+    o.kind = KIND_L;
+    o.setPoint(x0, y0, 0);
+    o.setPoint(x1, y1, 1);
+    return o;
+}
