@@ -174,8 +174,8 @@ double acceptedResidual(const MergeProblem& p, int n) {
     double size = 1.0;
     for (int k = 0; k < 4; ++k) {
         const SceneObject& o = *p.slots[k / 2][k % 2];
-        for (double v : {o.x[0], o.y[0], isLineKind(o.kind) ? o.x[1] : o.r,
-                         isLineKind(o.kind) ? o.y[1] : 0.0})
+        for (double v :
+             {o.x[0], o.y[0], isLineKind(o.kind) ? o.x[1] : o.r, isLineKind(o.kind) ? o.y[1] : 0.0})
             size = std::max(size, std::fabs(v));
     }
     const SceneObject& s = p.solutions[n];

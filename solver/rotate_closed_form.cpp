@@ -59,12 +59,12 @@ int MergeProblem::R_4LineSolver() {
     const RotatedElimination el = eliminateRotatedRows(0, 0, 0, 0, m);
     // Row 1 at the point where rows 2..4 meet, times (1+t²)·D.
     const RotatedRow& r1 = m[0];
-    const double g0 = r1.a * el.P1.coef[0] + r1.b * el.P2.coef[0] + r1.c * el.P3.coef[0] -
-                      r1.f * el.P0.coef[0];
-    const double g1 = r1.a * el.P1.coef[1] + r1.b * el.P2.coef[1] + r1.c * el.P3.coef[1] -
-                      r1.f * el.P0.coef[1];
-    const double g2 = r1.a * el.P1.coef[2] + r1.b * el.P2.coef[2] + r1.c * el.P3.coef[2] -
-                      r1.f * el.P0.coef[2];
+    const double g0 =
+        r1.a * el.P1.coef[0] + r1.b * el.P2.coef[0] + r1.c * el.P3.coef[0] - r1.f * el.P0.coef[0];
+    const double g1 =
+        r1.a * el.P1.coef[1] + r1.b * el.P2.coef[1] + r1.c * el.P3.coef[1] - r1.f * el.P0.coef[1];
+    const double g2 =
+        r1.a * el.P1.coef[2] + r1.b * el.P2.coef[2] + r1.c * el.P3.coef[2] - r1.f * el.P0.coef[2];
     if (g2 == 0.0) {
         // The quadratic lost its leading term: one angle at most.
         if (g1 != 0.0)

@@ -7,8 +7,8 @@
 
 namespace {
 
-double det3(double a0, double a1, double a2, double b0, double b1, double b2, double c0,
-            double c1, double c2) {
+double det3(double a0, double a1, double a2, double b0, double b1, double b2, double c0, double c1,
+            double c2) {
     const double m[9] = {a0, a1, a2, b0, b1, b2, c0, c1, c2};
     return determinant(3, m);
 }

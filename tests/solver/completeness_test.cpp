@@ -16,10 +16,7 @@
 namespace {
 
 std::array<int, 4> kindsOf(const std::string& code) {
-    std::array<int, 4> kinds{};
-    for (int i = 0; i < 4; ++i)
-        kinds[i] = std::string("CLcl").find(code[i]);
-    return kinds;
+    return kindsFromLetters(code.c_str());
 }
 
 double magnitude(const MergeProblem& p, int n) {
@@ -69,18 +66,25 @@ TEST_P(ClosedFormFamily, FindsEveryKnownMergeAndOnlyTrueCandidates) {
 
 INSTANTIATE_TEST_SUITE_P(
     KnownAnswers, ClosedFormFamily,
-    testing::Values(
-        Family{"T_4LineSolver", MERGE_TRANSLATE, {"LLLL", "LlLL", "lLLl", "LLll"}},
-        Family{"T_3Line1CircleSolver", MERGE_TRANSLATE, {"LLLC", "CLLL", "lLCL", "LClL", "LcLL", "llLC"}},
-        Family{"T_2Circle1ClusterSolver", MERGE_TRANSLATE, {"CCLL", "lLCC", "CCll"}},
-        Family{"T_2Circle2ClusterSolver", MERGE_TRANSLATE, {"LCLC", "CLlC", "ClCL"}},
-        Family{"T_3Circle1LineSolver", MERGE_TRANSLATE, {"CCLC", "ClCC", "CCCL"}},
-        Family{"T_4CircleSolver", MERGE_TRANSLATE, {"CCCC"}},
-        Family{"T_2Center1ClusterSolver", MERGE_TRANSLATE, {"ccLL", "lcCC", "clLC", "CCcc", "CLlc", "ccCC"}},
-        Family{"T_2Center2ClusterSolver", MERGE_TRANSLATE, {"LcLc", "cLLc"}},
-        Family{"R_4LineSolver", MERGE_ROTATE, {"LLLL", "lLLl", "LLll"}},
-        Family{"R_ClosedFormSolver", MERGE_ROTATE, {"CCLL", "LCCL", "CCCC", "lCCl", "LcLL", "LLcL", "LccL"}},
-        Family{"R_2Center1ClusterSolver", MERGE_ROTATE, {"ccLL", "ccCC", "lcLC", "LLcl", "CClc", "ccCL"}}),
+    testing::Values(Family{"T_4LineSolver", MERGE_TRANSLATE, {"LLLL", "LlLL", "lLLl", "LLll"}},
+                    Family{"T_3Line1CircleSolver",
+                           MERGE_TRANSLATE,
+                           {"LLLC", "CLLL", "lLCL", "LClL", "LcLL", "llLC"}},
+                    Family{"T_2Circle1ClusterSolver", MERGE_TRANSLATE, {"CCLL", "lLCC", "CCll"}},
+                    Family{"T_2Circle2ClusterSolver", MERGE_TRANSLATE, {"LCLC", "CLlC", "ClCL"}},
+                    Family{"T_3Circle1LineSolver", MERGE_TRANSLATE, {"CCLC", "ClCC", "CCCL"}},
+                    Family{"T_4CircleSolver", MERGE_TRANSLATE, {"CCCC"}},
+                    Family{"T_2Center1ClusterSolver",
+                           MERGE_TRANSLATE,
+                           {"ccLL", "lcCC", "clLC", "CCcc", "CLlc", "ccCC"}},
+                    Family{"T_2Center2ClusterSolver", MERGE_TRANSLATE, {"LcLc", "cLLc"}},
+                    Family{"R_4LineSolver", MERGE_ROTATE, {"LLLL", "lLLl", "LLll"}},
+                    Family{"R_ClosedFormSolver",
+                           MERGE_ROTATE,
+                           {"CCLL", "LCCL", "CCCC", "lCCl", "LcLL", "LLcL", "LccL", "LLCC"}},
+                    Family{"R_2Center1ClusterSolver",
+                           MERGE_ROTATE,
+                           {"ccLL", "ccCC", "lcLC", "LLcl", "CClc", "ccCL"}}),
     [](const testing::TestParamInfo<Family>& info) { return std::string(info.param.solver); });
 
 // Three centre lines among the eliminated planes make every closed form degenerate
@@ -113,8 +117,8 @@ TEST(KnownAnswers, SymmetricQuarticWithTinyFerrariRKeepsEveryDigit) {
         KnownMerge m = makeKnownMerge(kindsOf("LCCL"), MERGE_TRANSLATE, rng);
         const double y = m.answer.y, r = m.answer.r;
         m.obj[0] = makeLineThrough(-10, y - r, 10, y - r);
-        m.obj[3] = movedBack(makeLineThrough(50, y + r, 30, y + r), MERGE_TRANSLATE,
-                             m.answer.parameter);
+        m.obj[3] =
+            movedBack(makeLineThrough(50, y + r, 30, y + r), MERGE_TRANSLATE, m.answer.parameter);
         MergeProblem p;
         m.load(p);
         ASSERT_EQ(p.solve(MERGE_TRANSLATE), 1) << seed;

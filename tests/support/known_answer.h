@@ -38,8 +38,7 @@ struct KnownMerge {
 
 // An object of the given kind that the circle (x, y, r) meets.
 inline SceneObject objectMeeting(int kind, double x, double y, double r, std::mt19937& rng) {
-    std::uniform_real_distribution<double> angle(-M_PI, M_PI), size(2.0, 30.0),
-        along(-20.0, 20.0);
+    std::uniform_real_distribution<double> angle(-M_PI, M_PI), size(2.0, 30.0), along(-20.0, 20.0);
     SceneObject o;
     o.kind = kind;
     const double phi = angle(rng);
@@ -74,6 +73,17 @@ inline SceneObject movedBack(SceneObject o, int mode, double parameter) {
         }
     }
     return o;
+}
+
+// Kinds from letters: C, L, c (for C') and l (for L').
+inline std::array<int, 4> kindsFromLetters(const char* code) {
+    std::array<int, 4> kinds{};
+    for (int i = 0; i < 4; ++i)
+        kinds[i] = code[i] == 'C'   ? KIND_C
+                   : code[i] == 'L' ? KIND_L
+                   : code[i] == 'c' ? KIND_C_PRIME
+                                    : KIND_L_PRIME;
+    return kinds;
 }
 
 inline KnownMerge makeKnownMerge(const std::array<int, 4>& kinds, int mode, std::mt19937& rng) {
