@@ -80,8 +80,9 @@ int MergeProblem::solve(int newMode) {
     if (mode != MERGE_TRANSLATE && mode != MERGE_ROTATE)
         return 0;
     const int before = solutionCount;
+    storeReplaced = false;
     int result = mode == MERGE_TRANSLATE ? dispatchTranslate(counts) : dispatchRotate(counts);
-    refineCandidates(*this, before);
+    refineCandidates(*this, storeReplaced ? 0 : before);
     if (result && solutionCount == 0) {
         // Every candidate the closed form produced failed the constraints.
         setMessage("No result.");

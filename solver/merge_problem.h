@@ -58,6 +58,10 @@ class MergeProblem {
     const char* solverName = "";
 
   private:
+    // Set by a solver that replaced the store instead of appending to it, so that
+    // every candidate counts as new.
+    bool storeReplaced = false;
+
     // Shared steps of the closed-form translation solvers.
     bool appendTranslationSolution(const Elimination& el, int referenceCluster, double t);
     int solveTranslationQuadratic(const Elimination& el, const SceneObject& circle,

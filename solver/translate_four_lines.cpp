@@ -57,5 +57,6 @@ int MergeProblem::T_4LineSolver() {
         setMessage("No result.");
         return 0;
     }
+    storeReplaced = true;
     return 1;
 }

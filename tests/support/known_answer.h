@@ -107,3 +107,10 @@ inline SceneObject makeLineThrough(double x0, double y0, double x1, double y1) {
     o.setPoint(x1, y1, 1);
     return o;
 }
+
+inline SceneObject makeCircleAt(double x, double y, double r) {
+    SceneObject o;
+    o.kind = KIND_C;
+    o.setCircle(x, y, r);
+    return o;
+}

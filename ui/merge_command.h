@@ -1,0 +1,51 @@
+// The merge command without a toolkit: build the problem from the selection, solve,
+// let the user choose, and apply the chosen candidate to the document. The desktop
+// program and the batch tool plug their own dialogs and messages in.
+#pragma once
+
+#include "scene/torvane_doc.h"
+#include "solver/merge_candidates.h"
+#include "solver/merge_problem.h"
+
+#include <string>
+#include <vector>
+
+// One object of the selection list with its cluster number (0 = not in the merge).
+struct MergeSelection {
+    SceneObject* object = nullptr;
+    int cluster = 0;
+};
+
+class MergeInteraction {
+  public:
+    virtual ~MergeInteraction() = default;
+    // Shown only with two or more candidates; false when the user cancels.
+    virtual bool chooseCandidate(const MergeProblem& problem, int& chosen) = 0;
+    // A failed solve: the problem's message, captioned "Info".
+    virtual void showInfo(const std::string& text) = 0;
+    // The result report, captioned with the application's title.
+    virtual void showReport(const std::string& text) = 0;
+    virtual void beginWait() {}
+    virtual void endWait() {}
+    // The problem being solved while the command runs, null afterwards.
+    virtual void setActiveProblem(const MergeProblem*) {}
+    virtual void redraw() {}
+    virtual long long wallClockSeconds();
+};
+
+enum class MergeOutcome { Failed, NoCandidate, Cancelled, ComplexChosen, Applied };
+
+struct MergeRunResult {
+    MergeOutcome outcome = MergeOutcome::Failed;
+    std::string solver;
+    std::string message; // the failure message or the report
+    std::vector<MergeCandidate> candidates;
+    int chosen = -1;
+};
+
+MergeRunResult runMerge(CTorvaneDoc& doc, const std::vector<MergeSelection>& selection, int mode,
+                        MergeInteraction& ui);
+
+// The report line of an applied merge.
+std::string mergeReport(int mode, double parameter, double x, double y, double r,
+                        long long seconds);
