@@ -5,15 +5,32 @@
 #include <vector>
 
 namespace {
-template <class T> std::vector<T> minorWithout(int n, const T* m, int col) {
-    std::vector<T> minor;
-    minor.reserve(static_cast<std::size_t>((n - 1) * (n - 1)));
-    for (int r = 1; r < n; ++r)
-        for (int c = 0; c < n; ++c)
-            if (c != col)
-                minor.push_back(m[r * n + c]);
-    return minor;
-}
+
+// The minor without row 0 and column col, in a fixed buffer for the small sizes the
+// solvers use (no allocation on their hot path) and on the heap beyond.
+template <class T> class Minor {
+  public:
+    Minor(int n, const T* m, int col) {
+        const int size = (n - 1) * (n - 1);
+        if (size > kFixed) {
+            heap.resize(static_cast<std::size_t>(size));
+            data = heap.data();
+        }
+        int k = 0;
+        for (int r = 1; r < n; ++r)
+            for (int c = 0; c < n; ++c)
+                if (c != col)
+                    data[k++] = m[r * n + c];
+    }
+    const T* get() const { return data; }
+
+  private:
+    static constexpr int kFixed = 16;
+    T fixed[kFixed];
+    std::vector<T> heap;
+    T* data = fixed;
+};
+
 } // namespace
 
 double determinant(int n, const double* m) {
@@ -21,9 +38,9 @@ double determinant(int n, const double* m) {
         return m[3] * m[0] - m[2] * m[1];
     double sum = 0.0;
     for (int i = 0; i < n; ++i) {
-        std::vector<double> minor = minorWithout(n, m, i);
+        const Minor<double> minor(n, m, i);
         double s = (i % 2 == 0) ? 1.0 : -1.0;
-        sum += determinant(n - 1, minor.data()) * s * m[i];
+        sum += determinant(n - 1, minor.get()) * s * m[i];
     }
     return sum;
 }
@@ -33,10 +50,10 @@ Poly4 polyDeterminant(int n, const Poly4* m) {
         return subtract(multiply(m[0], m[3]), multiply(m[2], m[1]));
     Poly4 acc;
     for (int j = 0; j < n; ++j) {
-        std::vector<Poly4> minor = minorWithout(n, m, j);
+        const Minor<Poly4> minor(n, m, j);
         double s = (j % 2 == 0) ? 1.0 : -1.0;
-        acc = add(acc, multiply(multiply(Poly4::constant(s), m[j]),
-                                polyDeterminant(n - 1, minor.data())));
+        acc = add(
+            acc, multiply(multiply(Poly4::constant(s), m[j]), polyDeterminant(n - 1, minor.get())));
     }
     return acc;
 }

@@ -12,6 +12,7 @@ namespace {
 constexpr int kUnknowns = 4;
 constexpr int kNewtonSteps = 16;
 constexpr double kRelativeTolerance = 1e-9;
+constexpr double kRoundingLevel = 1e-14;
 
 // A value with its derivatives along the four unknowns.
 struct Jet {
@@ -136,10 +137,30 @@ double residualOf(const MergeProblem& p, const double u[kUnknowns]) {
     return constraintResidual(p.slots, p.mode, u[3], u[0], u[1], u[2]);
 }
 
+// Size of the scene and of candidate n: the scale of its rounding errors.
+double sizeOf(const MergeProblem& p, int n) {
+    double size = 1.0;
+    for (int k = 0; k < 4; ++k) {
+        const SceneObject& o = *p.slots[k / 2][k % 2];
+        for (double v :
+             {o.x[0], o.y[0], isLineKind(o.kind) ? o.x[1] : o.r, isLineKind(o.kind) ? o.y[1] : 0.0})
+            size = std::max(size, std::fabs(v));
+    }
+    const SceneObject& s = p.solutions[n];
+    for (double v : {s.x[0], s.y[0], s.r})
+        size = std::max(size, std::fabs(v));
+    if (p.mode == MERGE_TRANSLATE)
+        size = std::max(size, std::fabs(p.parameter[n]));
+    return size;
+}
+
 void refineOne(MergeProblem& p, int n) {
     SceneObject& s = p.solutions[n];
     double best[kUnknowns] = {s.x[0], s.y[0], s.r, p.parameter[n]};
     double bestResidual = residualOf(p, best);
+    // Already exact to rounding: nothing to gain.
+    if (bestResidual <= kRoundingLevel * sizeOf(p, n))
+        return;
     double u[kUnknowns];
     std::copy(best, best + kUnknowns, u);
     for (int iter = 0; iter < kNewtonSteps && bestResidual > 0.0; ++iter) {
@@ -157,10 +178,10 @@ void refineOne(MergeProblem& p, int n) {
         const double r = residualOf(p, u);
         if (!std::isfinite(r))
             break;
-        if (r < bestResidual) {
-            bestResidual = r;
-            std::copy(u, u + kUnknowns, best);
-        }
+        if (!(r < bestResidual))
+            break; // converged, or leaving the root
+        bestResidual = r;
+        std::copy(u, u + kUnknowns, best);
     }
     s.x[0] = best[0];
     s.y[0] = best[1];
@@ -171,19 +192,7 @@ void refineOne(MergeProblem& p, int n) {
 } // namespace
 
 double acceptedResidual(const MergeProblem& p, int n) {
-    double size = 1.0;
-    for (int k = 0; k < 4; ++k) {
-        const SceneObject& o = *p.slots[k / 2][k % 2];
-        for (double v :
-             {o.x[0], o.y[0], isLineKind(o.kind) ? o.x[1] : o.r, isLineKind(o.kind) ? o.y[1] : 0.0})
-            size = std::max(size, std::fabs(v));
-    }
-    const SceneObject& s = p.solutions[n];
-    for (double v : {s.x[0], s.y[0], s.r})
-        size = std::max(size, std::fabs(v));
-    if (p.mode == MERGE_TRANSLATE)
-        size = std::max(size, std::fabs(p.parameter[n]));
-    return kRelativeTolerance * size;
+    return kRelativeTolerance * sizeOf(p, n);
 }
 
 void refineCandidates(MergeProblem& p, int first) {
