@@ -74,10 +74,18 @@ int rootsOfDegree(const Poly4& p, int deg, double* out) {
     double crit[4];
     const int nc = rootsOfDegree(derivative(p), deg - 1, crit);
 
-    double bound = 0.0; // Cauchy bound: every root lies strictly inside (-B, B)
-    for (int i = 0; i < deg; ++i)
-        bound = std::max(bound, std::fabs(p.coef[i] / p.coef[deg]));
-    bound += 1.0;
+    // Fujiwara's bound, 2·max |c_(deg-k)/c_deg|^(1/k) (the constant term halved),
+    // widened a little so that every root lies strictly inside (-B, B). It stays
+    // near the size of the roots where the simpler Cauchy bound follows the largest
+    // coefficient, which would cost the bracketing many extra halvings.
+    double bound = 0.0;
+    for (int k = 1; k <= deg; ++k) {
+        double ratio = std::fabs(p.coef[deg - k] / p.coef[deg]);
+        if (k == deg)
+            ratio *= 0.5;
+        bound = std::max(bound, std::pow(ratio, 1.0 / k));
+    }
+    bound = 2.0 * bound * (1.0 + 1e-6) + std::numeric_limits<double>::min();
 
     // Distinct critical points with the multiplicity the derivative gave them.
     double pts[4];
