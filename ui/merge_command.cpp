@@ -2,6 +2,8 @@
 // moved copies plus the new circle (red, pinned) are appended to the document.
 #include "ui/merge_command.h"
 
+#include "solver/constraint_residual.h"
+
 #include <cmath>
 #include <cstdio>
 #include <ctime>
@@ -34,20 +36,11 @@ class WaitCursor {
 };
 
 void addMovedCopy(CTorvaneDoc& doc, const SceneObject& o, int mode, double parameter) {
-    double x[2] = {o.x[0], o.x[1]}, y[2] = {o.y[0], o.y[1]};
-    for (int k = 0; k < 2; ++k) {
-        if (mode == MERGE_ROTATE) {
-            const double c = std::cos(parameter), s = std::sin(parameter);
-            x[k] = o.x[k] * c - o.y[k] * s;
-            y[k] = o.x[k] * s + o.y[k] * c;
-        } else {
-            x[k] = o.x[k] + parameter;
-        }
-    }
+    const SceneObject m = movedObject(o, mode, parameter);
     if (isLineKind(o.kind))
-        doc.addObject(o.kind, x[0], y[0], x[1], y[1], o.red, o.green, o.blue);
+        doc.addObject(o.kind, m.x[0], m.y[0], m.x[1], m.y[1], o.red, o.green, o.blue);
     else
-        doc.addObject(o.kind, x[0], y[0], o.r, o.red, o.green, o.blue);
+        doc.addObject(o.kind, m.x[0], m.y[0], o.r, o.red, o.green, o.blue);
 }
 
 } // namespace
