@@ -1,4 +1,5 @@
 // torvane-cli: the headless batch tool over the core library.
+#include "cli/export_eps_command.h"
 #include "scene/tvn_file.h"
 
 #include <CLI/CLI.hpp>
@@ -31,6 +32,7 @@ int main(int argc, char** argv) {
     std::string listPath;
     CLI::App* list = app.add_subcommand("list", "Print one line per object of a scene");
     list->add_option("file", listPath, "scene file (.tvn)")->required();
+    registerExportEpsCommand(app);
 
     try {
         app.parse(argc, argv);
