@@ -26,13 +26,6 @@ Point2 ViewState::sceneOfMouse(int mx, int my) const {
             std::trunc((clientHeight - planeOriginY - my) / zoom)};
 }
 
-void ViewState::forget(const SceneObject* obj) {
-    if (hoverObject == obj)
-        hoverObject = nullptr;
-    if (selectedObject == obj)
-        selectedObject = nullptr;
-}
-
 void ViewState::forgetAllObjects() {
     hoverObject = nullptr;
     selectedObject = nullptr;

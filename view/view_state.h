@@ -44,6 +44,5 @@ struct ViewState {
     Point2 sceneOfMouse(int mx, int my) const;
 
     // The view holds objects only while they are listed.
-    void forget(const SceneObject* obj);
     void forgetAllObjects();
 };

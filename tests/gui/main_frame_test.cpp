@@ -218,3 +218,22 @@ TEST_F(MainFrameTest, AboutBoxShowsTitleVersionAndOk) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(RenderingContext, AvailableContextPassesAndAnImpossibleOneIsReportedTwice) {
+    FakePrompts prompts;
+    EXPECT_TRUE(CTorvaneView::checkRenderingContext(prompts));
+    EXPECT_TRUE(prompts.asked.empty());
+    QSurfaceFormat impossible = CTorvaneView::requestedFormat();
+    impossible.setVersion(99, 0); // no driver offers it
+    EXPECT_FALSE(CTorvaneView::checkRenderingContext(prompts, impossible));
+    ASSERT_EQ(prompts.asked.size(), 2u);
+    EXPECT_EQ(prompts.asked[0].caption, "Error");
+    EXPECT_TRUE(prompts.asked[0].text == "ChoosePixelFormat failed" ||
+                prompts.asked[0].text == "SetPixelFormat failed");
+    EXPECT_EQ(prompts.asked[1].text, "SetPixelformat Failed!");
+    EXPECT_EQ(prompts.asked[1].caption, "Error");
+}
+
+} // namespace

@@ -37,9 +37,9 @@ QSurfaceFormat CTorvaneView::requestedFormat() {
     return f;
 }
 
-bool CTorvaneView::checkRenderingContext(UserPrompts& prompts) {
+bool CTorvaneView::checkRenderingContext(UserPrompts& prompts, const QSurfaceFormat& format) {
     QOpenGLContext context;
-    context.setFormat(requestedFormat());
+    context.setFormat(format);
     QString failure;
     if (!context.create()) {
         failure = "ChoosePixelFormat failed";
@@ -109,10 +109,6 @@ void CTorvaneView::noteSceneChanged() {
 void CTorvaneView::forgetObjects() {
     state.forgetAllObjects();
     redraw();
-}
-
-void CTorvaneView::forgetObject(const SceneObject* obj) {
-    state.forget(obj);
 }
 
 void CTorvaneView::onInfoEditFocus(int editId, bool gained) {

@@ -24,7 +24,8 @@ class CTorvaneView : public QOpenGLWidget {
     static QSurfaceFormat requestedFormat();
     // Whether a rendering context of that format can be had; when not, tells the user with
     // the messages of a failed pixel format and returns false.
-    static bool checkRenderingContext(UserPrompts& prompts);
+    static bool checkRenderingContext(UserPrompts& prompts,
+                                      const QSurfaceFormat& format = requestedFormat());
 
     // Draws both panes and the frame now.
     void redraw();
@@ -32,7 +33,6 @@ class CTorvaneView : public QOpenGLWidget {
     void noteSceneChanged();
     // The document's objects were replaced or removed: drop every reference to them.
     void forgetObjects();
-    void forgetObject(const SceneObject* obj);
 
     // Information-bar notifications, routed here because they change the selected object.
     void onInfoEditFocus(int editId, bool gained);
