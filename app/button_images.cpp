@@ -88,8 +88,7 @@ void circleWithArrow(QPainter& p) {
     p.drawEllipse(QPointF(15.5, 15.5), 10, 10);
     // Counter-clockwise mark at the upper left, as the drawing shows it.
     const double a = 155 * M_PI / 180;
-    arrowHead(p, QPointF(15.5 + 10 * std::cos(a), 15.5 - 10 * std::sin(a)), a + M_PI / 2, 7,
-              kBlue);
+    arrowHead(p, QPointF(15.5 + 10 * std::cos(a), 15.5 - 10 * std::sin(a)), a + M_PI / 2, 7, kBlue);
 }
 
 void circleWithDot(QPainter& p) {

@@ -101,9 +101,9 @@ bool DocumentLifecycle::save() {
 
 bool DocumentLifecycle::saveAs() {
     const QString initial = filePath.isEmpty() ? title() : filePath;
-    const QString path = prompts.saveFileName(owner, "Save As", doc_strings::kFileFilter,
-                                              QString(doc_strings::kDefaultExtension).mid(1),
-                                              initial);
+    const QString path =
+        prompts.saveFileName(owner, "Save As", doc_strings::kFileFilter,
+                             QString(doc_strings::kDefaultExtension).mid(1), initial);
     if (path.isEmpty())
         return false;
     return saveTo(path);

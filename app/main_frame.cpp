@@ -217,7 +217,8 @@ void CMainFrame::registerFrameCommands() {
         T::Frame, cmd::kViewToolbar, [this] { mainBar->setVisible(!mainBar->isVisible()); },
         [this](CommandState& s) { s.checked = mainBar->isVisible(); });
     router.add(
-        T::Frame, cmd::kViewStatusBar, [this] { statusBar()->setVisible(!statusBar()->isVisible()); },
+        T::Frame, cmd::kViewStatusBar,
+        [this] { statusBar()->setVisible(!statusBar()->isVisible()); },
         [this](CommandState& s) { s.checked = statusBar()->isVisible(); });
     for (int i = 0; i < cmd::kRecentFileCount; ++i)
         router.add(

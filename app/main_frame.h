@@ -42,8 +42,8 @@ class CMainFrame : public QMainWindow {
     QAction* makeAction(int id);
     void addItem(QMenu* menu, int id);
     void createStatusBar();
-    QToolBar* createToolBar(const char* name, const char* title, const std::initializer_list<int>& ids,
-                            QSize imageSize);
+    QToolBar* createToolBar(const char* name, const char* title,
+                            const std::initializer_list<int>& ids, QSize imageSize);
     void createInfoBar();
     void createMenus();
     void refreshRecentFiles();

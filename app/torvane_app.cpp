@@ -40,9 +40,9 @@ CommandLine parseCommandLine(const QStringList& arguments) {
 // Commands of the editing tools and the merge workflow reach the view; their behaviour is
 // added there together with the tools themselves.
 constexpr int kViewEditingCommands[] = {
-    cmd::kToolSelect, cmd::kToolMove,   cmd::kToolRotate, cmd::kToolZoom,       cmd::kKindC,
-    cmd::kKindCPrime, cmd::kKindL,      cmd::kKindLPrime, cmd::kReverse,        cmd::kShowPlane,
-    cmd::kShowSpace,  cmd::kPickThree,  cmd::kPickTranslate, cmd::kPickRotate, cmd::kMergeTranslate,
+    cmd::kToolSelect, cmd::kToolMove,  cmd::kToolRotate,    cmd::kToolZoom,   cmd::kKindC,
+    cmd::kKindCPrime, cmd::kKindL,     cmd::kKindLPrime,    cmd::kReverse,    cmd::kShowPlane,
+    cmd::kShowSpace,  cmd::kPickThree, cmd::kPickTranslate, cmd::kPickRotate, cmd::kMergeTranslate,
 };
 
 } // namespace

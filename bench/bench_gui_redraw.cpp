@@ -31,11 +31,10 @@ void fillMixedScene(CTorvaneDoc& doc, int count) {
     std::mt19937 rng(7);
     std::uniform_real_distribution<double> pos(-200, 800), radius(-100, 100);
     for (int i = 0; i < count; ++i) {
-        SceneObject* o = (i % 2 == 0)
-                             ? doc.addObject(i % 4 == 0 ? KIND_C : KIND_C_PRIME, pos(rng), pos(rng),
-                                             radius(rng), 0, 0, 255)
-                             : doc.addObject(i % 4 == 1 ? KIND_L : KIND_L_PRIME, pos(rng), pos(rng),
-                                             pos(rng), pos(rng), 255, 0, 0);
+        SceneObject* o = (i % 2 == 0) ? doc.addObject(i % 4 == 0 ? KIND_C : KIND_C_PRIME, pos(rng),
+                                                      pos(rng), radius(rng), 0, 0, 255)
+                                      : doc.addObject(i % 4 == 1 ? KIND_L : KIND_L_PRIME, pos(rng),
+                                                      pos(rng), pos(rng), pos(rng), 255, 0, 0);
         o->dashed = i % 5 == 0;
         o->width = 1 + i % 3;
     }
@@ -74,7 +73,8 @@ void BM_StartupToFirstFrame(benchmark::State& state) {
         timer.start();
         {
             CTorvaneApp app(prompts);
-            if (app.initInstance({"torvane", TORVANE_EXAMPLE}) != CTorvaneApp::StartResult::Running) {
+            if (app.initInstance({"torvane", TORVANE_EXAMPLE}) !=
+                CTorvaneApp::StartResult::Running) {
                 state.SkipWithError("start-up failed");
                 return;
             }

@@ -79,8 +79,7 @@ std::string epsText(const CTorvaneDoc& doc) {
             extent.add(x1, y1);
         } else {
             const double cx = o->x[0] + ox, cy = o->y[0] + oy, r = std::fabs(o->r);
-            body += formatFixed(cx) + " " + formatFixed(cy) + " " + formatFixed(r) +
-                    " 0 360 arc\n";
+            body += formatFixed(cx) + " " + formatFixed(cy) + " " + formatFixed(r) + " 0 360 arc\n";
             extent.add(cx - r, cy - r);
             extent.add(cx + r, cy + r);
         }

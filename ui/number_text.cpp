@@ -10,9 +10,8 @@ std::string formatFixed(double value, int decimals) {
     // The widest finite double takes 309 integer digits, a sign and a point; decimals
     // are asked for in small numbers only.
     std::array<char, 400> buf;
-    const auto result =
-        std::to_chars(buf.data(), buf.data() + buf.size(), value, std::chars_format::fixed,
-                                     decimals);
+    const auto result = std::to_chars(buf.data(), buf.data() + buf.size(), value,
+                                      std::chars_format::fixed, decimals);
     return std::string(buf.data(), result.ptr);
 }
 

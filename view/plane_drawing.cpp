@@ -65,8 +65,10 @@ void drawPlane(PlaneCanvas& canvas, const CTorvaneDoc& doc, const ViewState& vie
     const double w = view.clientWidth;
     const double h = view.clientHeight;
     canvas.setColour(0, 0, 0);
-    canvas.segment({0, static_cast<double>(view.planeOriginY)}, {w, static_cast<double>(view.planeOriginY)});
-    canvas.segment({static_cast<double>(view.planeOriginX), 0}, {static_cast<double>(view.planeOriginX), h});
+    canvas.segment({0, static_cast<double>(view.planeOriginY)},
+                   {w, static_cast<double>(view.planeOriginY)});
+    canvas.segment({static_cast<double>(view.planeOriginX), 0},
+                   {static_cast<double>(view.planeOriginX), h});
     canvas.setLineWidth(1);
 
     const ClipBounds clip{-10, h + 10, w + 10, -10};
@@ -77,8 +79,8 @@ void drawPlane(PlaneCanvas& canvas, const CTorvaneDoc& doc, const ViewState& vie
     drawLegend(canvas);
 }
 
-void drawObject(PlaneCanvas& canvas, const SceneObject& obj, const ClipBounds& clip,
-                double originX, double originY, double zoom) {
+void drawObject(PlaneCanvas& canvas, const SceneObject& obj, const ClipBounds& clip, double originX,
+                double originY, double zoom) {
     if (isLineKind(obj.kind))
         drawLineObject(canvas, obj, clip, originX, originY, zoom);
     else
@@ -162,8 +164,8 @@ void drawLineObject(PlaneCanvas& canvas, const SceneObject& obj, const ClipBound
     drawHandleMark(canvas, obj, p1);
 }
 
-void drawInfiniteLine(PlaneCanvas& canvas, const SceneObject& obj, double x0, double x1,
-                      double y0, double y1, const ClipBounds& clip) {
+void drawInfiniteLine(PlaneCanvas& canvas, const SceneObject& obj, double x0, double x1, double y0,
+                      double y1, const ClipBounds& clip) {
     const double dx = x1 - x0;
     const double dy = y1 - y0;
     if (dx == 0 && dy == 0)

@@ -15,16 +15,16 @@ struct ClipBounds {
 inline constexpr int kCircleVertexCount = 60;
 
 void drawPlane(PlaneCanvas& canvas, const CTorvaneDoc& doc, const ViewState& view);
-void drawObject(PlaneCanvas& canvas, const SceneObject& obj, const ClipBounds& clip,
-                double originX, double originY, double zoom);
+void drawObject(PlaneCanvas& canvas, const SceneObject& obj, const ClipBounds& clip, double originX,
+                double originY, double zoom);
 void drawCircleObject(PlaneCanvas& canvas, const SceneObject& obj, bool marks, int vertexCount,
                       double originX, double originY, double zoom);
 void drawCircleOutline(PlaneCanvas& canvas, const SceneObject& obj, Point2 centre, double radius,
                        int vertexCount);
 void drawLineObject(PlaneCanvas& canvas, const SceneObject& obj, const ClipBounds& clip,
                     double originX, double originY, double zoom);
-void drawInfiniteLine(PlaneCanvas& canvas, const SceneObject& obj, double x0, double x1,
-                      double y0, double y1, const ClipBounds& clip);
+void drawInfiniteLine(PlaneCanvas& canvas, const SceneObject& obj, double x0, double x1, double y0,
+                      double y1, const ClipBounds& clip);
 void drawHandleMark(PlaneCanvas& canvas, const SceneObject& obj, Point2 at);
 
 // Keeps a computed pixel coordinate finite and within what a float vertex holds

@@ -53,8 +53,7 @@ void GuiTest::start(const QStringList& args) {
     // Each test starts without recent files from an earlier one.
     QSettings("Local AppWizard-Generated Applications", "Torvane").clear();
     app = std::make_unique<CTorvaneApp>(prompts);
-    ASSERT_EQ(app->initInstance(QStringList{"torvane"} + args),
-              CTorvaneApp::StartResult::Running);
+    ASSERT_EQ(app->initInstance(QStringList{"torvane"} + args), CTorvaneApp::StartResult::Running);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(app->frame()));
     app->frame()->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(app->frame()));
@@ -104,7 +103,8 @@ bool Framebuffer::hasNear(int x, int glY, const QColor& colour, int radius) cons
             if (px < 0 || py < 0 || px >= image.width() || py >= image.height())
                 continue;
             const QColor c = at(px, py);
-            if (std::abs(c.red() - colour.red()) <= 3 && std::abs(c.green() - colour.green()) <= 3 &&
+            if (std::abs(c.red() - colour.red()) <= 3 &&
+                std::abs(c.green() - colour.green()) <= 3 &&
                 std::abs(c.blue() - colour.blue()) <= 3)
                 return true;
         }

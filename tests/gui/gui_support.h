@@ -34,7 +34,7 @@ class FakePrompts : public UserPrompts {
     void message(QWidget*, const QString& caption, const QString& text, Icon) override;
     SaveAnswer askSaveChanges(QWidget*, const QString& caption, const QString& question) override;
 
-    std::deque<QString> fileAnswers;  // for open and save dialogs; empty = cancel
+    std::deque<QString> fileAnswers;    // for open and save dialogs; empty = cancel
     std::deque<SaveAnswer> saveAnswers; // for the unsaved-changes question
     std::vector<PromptRecord> asked;
     int count(const QString& kind) const;

@@ -55,8 +55,8 @@ TEST_F(MainFrameTest, MenuBarHasTheFiveMenusWithTheirItemsIdsAndTexts) {
         titles << a->text();
     EXPECT_EQ(titles, (QStringList{"&File", "&Edit", "Cluster", "&View", "&Help"}));
 
-    const std::vector<int> fileIds = {57600, 57601, 57603, 57604, 0, 57610, 0, 57607,
-                                      57609, 57606, 0,     57616, 0, 57665};
+    const std::vector<int> fileIds = {57600, 57601, 57603, 57604, 0,     57610, 0,
+                                      57607, 57609, 57606, 0,     57616, 0,     57665};
     std::vector<int> ids;
     for (const Item& i : itemsOf(menuTitled(bar, "&File")))
         ids.push_back(i.id);
@@ -86,8 +86,8 @@ TEST_F(MainFrameTest, EditItemsStayDisabledAndTheRecentFilePlaceholderToo) {
     for (int id : {57643, 57635, 57634, 57637})
         EXPECT_FALSE(frame().action(id)->isEnabled()) << id;
     EXPECT_FALSE(frame().action(cmd::kFileMruFirst)->isEnabled());
-    for (int id : {57600, 57601, 57603, 57604, 57610, 57607, 57609, 57606, 57665, 57664, 59392,
-                   59393})
+    for (int id :
+         {57600, 57601, 57603, 57604, 57610, 57607, 57609, 57606, 57665, 57664, 59392, 59393})
         EXPECT_TRUE(frame().action(id)->isEnabled()) << id;
 }
 
@@ -169,10 +169,10 @@ TEST_F(MainFrameTest, InformationBarHasItsCaptionLabelsAndEditsInTheirSlots) {
         int width;
         int id;
     };
-    const Slot expected[] = {{0, "X", 17, 32797},         {1, nullptr, 100, 32793},
-                             {3, "Y", 17, 32798},         {4, nullptr, 100, 32794},
+    const Slot expected[] = {{0, "X", 17, 32797},           {1, nullptr, 100, 32793},
+                             {3, "Y", 17, 32798},           {4, nullptr, 100, 32794},
                              {6, "Radius / X2", 80, 32799}, {7, nullptr, 100, 32795},
-                             {9, "Y2", 26, 32800},        {10, nullptr, 100, 32796}};
+                             {9, "Y2", 26, 32800},          {10, nullptr, 100, 32796}};
     for (const Slot& s : expected) {
         QWidget* w = bar->widgetForAction(cells[s.index]);
         ASSERT_NE(w, nullptr) << s.index;

@@ -14,7 +14,8 @@ int countNear(const QImage& image, const QColor& colour) {
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x) {
             const QColor c = image.pixelColor(x, y);
-            n += std::abs(c.red() - colour.red()) < 40 && std::abs(c.green() - colour.green()) < 40 &&
+            n += std::abs(c.red() - colour.red()) < 40 &&
+                 std::abs(c.green() - colour.green()) < 40 &&
                  std::abs(c.blue() - colour.blue()) < 40;
         }
     return n;

@@ -25,7 +25,8 @@ class ViewPixelsTest : public GuiTest {
         const double sx = static_cast<double>(s.splitX()) / (s.splitX() - 1);
         const double sy = static_cast<double>(s.clientHeight) / (s.clientHeight - 1);
         const Point2 p = s.planePixel(x, y);
-        return QPoint(static_cast<int>(std::floor(p.x * sx)), static_cast<int>(std::floor(p.y * sy)));
+        return QPoint(static_cast<int>(std::floor(p.x * sx)),
+                      static_cast<int>(std::floor(p.y * sy)));
     }
     void expectNear(const Framebuffer& fb, QPoint at, const QColor& colour, const char* artefact,
                     int radius = 1) {
@@ -50,8 +51,9 @@ TEST_F(ViewPixelsTest, OnePaneGetsAThreePixelYellowBorder) {
     const Framebuffer fb = render();
     const int w = fb.width(), h = fb.height();
     EXPECT_EQ(view().state.clientWidth, w);
-    for (QPoint p : {QPoint(0, h / 2), QPoint(2, h / 2), QPoint(w - 1, h / 3), QPoint(w - 3, 10),
-                     QPoint(w / 2, 0), QPoint(w / 2, 2), QPoint(w / 3, h - 1), QPoint(w / 3, h - 3)})
+    for (QPoint p :
+         {QPoint(0, h / 2), QPoint(2, h / 2), QPoint(w - 1, h / 3), QPoint(w - 3, 10),
+          QPoint(w / 2, 0), QPoint(w / 2, 2), QPoint(w / 3, h - 1), QPoint(w / 3, h - 3)})
         expectNear(fb, p, kYellow, "one_pane_border", 0);
     for (QPoint p : {QPoint(3, h / 2 + 7), QPoint(w - 4, h / 2 + 7), QPoint(w / 2 + 7, 3),
                      QPoint(w / 2 + 7, h - 4)})

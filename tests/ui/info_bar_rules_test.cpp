@@ -46,8 +46,7 @@ TEST(InfoBarUpdate, PinnedCircleShowsDisabledCentreAndEnabledRadius) {
 
 TEST(InfoBarUpdate, LineShowsBothPointsAndTheFocusedEditIsLeftAlone) {
     SceneObject line = makeLine(KIND_L, 1, 2, 30, 40);
-    EXPECT_EQ(infoEditUpdate(InfoField::RadiusOrX2, cmd::kToolSelect, 0, &line).text,
-              "30.000000");
+    EXPECT_EQ(infoEditUpdate(InfoField::RadiusOrX2, cmd::kToolSelect, 0, &line).text, "30.000000");
     const auto y2 = infoEditUpdate(InfoField::Y2, cmd::kToolSelect, 0, &line);
     EXPECT_EQ(y2.text, "40.000000");
     EXPECT_TRUE(y2.enabled);

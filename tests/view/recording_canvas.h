@@ -25,12 +25,18 @@ class RecordingCanvas : public PlaneCanvas {
     void setLineWidth(int w) override { width = w; }
     void setLineStipple(bool on) override { stipple = on; }
     void segment(Point2 a, Point2 b) override { add(Primitive::Segment, {a, b}); }
-    void lineLoop(std::span<const Point2> v) override { add(Primitive::LineLoop, {v.begin(), v.end()}); }
+    void lineLoop(std::span<const Point2> v) override {
+        add(Primitive::LineLoop, {v.begin(), v.end()});
+    }
     void lineSegments(std::span<const Point2> v) override {
         add(Primitive::LineSegments, {v.begin(), v.end()});
     }
-    void filledTriangle(Point2 a, Point2 b, Point2 c) override { add(Primitive::Triangle, {a, b, c}); }
-    void filledFan(std::span<const Point2> v) override { add(Primitive::Fan, {v.begin(), v.end()}); }
+    void filledTriangle(Point2 a, Point2 b, Point2 c) override {
+        add(Primitive::Triangle, {a, b, c});
+    }
+    void filledFan(std::span<const Point2> v) override {
+        add(Primitive::Fan, {v.begin(), v.end()});
+    }
     void text(Point2 at, std::string_view s) override {
         add(Primitive::Text, {at});
         drawn.back().text = std::string(s);

@@ -36,9 +36,8 @@ void DialogPrompts::message(QWidget* owner, const QString& caption, const QStrin
 
 UserPrompts::SaveAnswer DialogPrompts::askSaveChanges(QWidget* owner, const QString& caption,
                                                       const QString& question) {
-    const auto answer =
-        QMessageBox::question(owner, caption, question,
-                              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    const auto answer = QMessageBox::question(
+        owner, caption, question, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     if (answer == QMessageBox::Yes)
         return SaveAnswer::Save;
     if (answer == QMessageBox::No)

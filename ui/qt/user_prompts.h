@@ -29,8 +29,7 @@ class DialogPrompts : public UserPrompts {
     QString openFileName(QWidget* owner, const QString& filter) override;
     QString saveFileName(QWidget* owner, const QString& title, const QString& filter,
                          const QString& defaultSuffix, const QString& initialName) override;
-    void message(QWidget* owner, const QString& caption, const QString& text,
-                 Icon icon) override;
+    void message(QWidget* owner, const QString& caption, const QString& text, Icon icon) override;
     SaveAnswer askSaveChanges(QWidget* owner, const QString& caption,
                               const QString& question) override;
 };

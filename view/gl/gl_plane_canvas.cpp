@@ -15,8 +15,7 @@ void emit(GLenum mode, std::span<const Point2> vertices) {
 } // namespace
 
 void GlPlaneCanvas::setColour(int red, int green, int blue) {
-    glColor3ub(static_cast<GLubyte>(red), static_cast<GLubyte>(green),
-               static_cast<GLubyte>(blue));
+    glColor3ub(static_cast<GLubyte>(red), static_cast<GLubyte>(green), static_cast<GLubyte>(blue));
 }
 
 void GlPlaneCanvas::setLineWidth(int width) {
