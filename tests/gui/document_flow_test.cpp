@@ -102,6 +102,33 @@ TEST_F(DocumentFlowTest, OpeningForgetsTheSelectionAndListsTheFileAsRecent) {
     EXPECT_EQ(doc().objectCount, 1);
 }
 
+TEST_F(DocumentFlowTest, RecentListKeepsTheFourNewestFilesNewestFirst) {
+    start();
+    for (int i = 1; i <= 5; ++i) {
+        prompts.fileAnswers = {writeScene(QString("s%1.tvn").arg(i), i)};
+        trigger(cmd::kFileOpen);
+    }
+    for (int i = 0; i < 4; ++i) {
+        QAction* entry = frame().action(cmd::kFileMruFirst + i);
+        EXPECT_TRUE(entry->isVisible());
+        EXPECT_TRUE(entry->text().startsWith(QString("&%1 ").arg(i + 1)));
+        EXPECT_TRUE(entry->text().endsWith(QString("s%1.tvn").arg(5 - i))) << i;
+    }
+    // Opening an older entry moves it to the front.
+    trigger(cmd::kFileMruFirst + 2);
+    EXPECT_EQ(doc().objectCount, 3);
+    EXPECT_TRUE(frame().action(cmd::kFileMruFirst)->text().endsWith("s3.tvn"));
+    EXPECT_TRUE(frame().action(cmd::kFileMruFirst + 1)->text().endsWith("s5.tvn"));
+}
+
+TEST_F(DocumentFlowTest, ACommandLineFileThatCannotBeOpenedEndsStartUp) {
+    app = std::make_unique<CTorvaneApp>(prompts);
+    EXPECT_EQ(app->initInstance({"torvane", tempPath("absent.tvn")}),
+              CTorvaneApp::StartResult::Failed);
+    ASSERT_EQ(prompts.count("message"), 1);
+    EXPECT_EQ(prompts.asked.back().text, "Cannot open " + tempPath("absent.tvn") + ".");
+}
+
 TEST_F(DocumentFlowTest, AFailedSaveIsReportedAndTheDocumentStaysModified) {
     start();
     makeUnsavedChange();
