@@ -59,7 +59,7 @@ class GuiTest : public ::testing::Test {
     QString tempDir;
 };
 
-// The rendered view with y counted upward from the bottom, as the drawing is specified.
+// The rendered view with y counted upward from the bottom, as the drawing code counts it.
 class Framebuffer {
   public:
     explicit Framebuffer(CTorvaneView& view);
