@@ -78,6 +78,20 @@ TEST_F(InfoBarTest, TypingMovesTheObjectLiveAndMarksTheDocumentModified) {
     EXPECT_EQ(view().state.editingField, cmd::kInfoEditY);
 }
 
+TEST_F(InfoBarTest, ClickingTheViewEndsTypingSoTheNextSelectionIsNotOverwritten) {
+    start();
+    SceneObject* first = doc().addObject(KIND_C, 3, 4, 5, 0, 0, 0);
+    SceneObject* second = doc().addObject(KIND_C, 50, 60, 7, 0, 0, 0);
+    select(first);
+    typeInto(InfoField::X, "11");
+    QTest::mouseClick(&view(), Qt::LeftButton, {}, QPoint(500, 50));
+    EXPECT_EQ(view().state.editingField, 0);
+    select(second); // the pass refreshes every edit for the new object
+    EXPECT_EQ(second->x[0], 50);
+    EXPECT_EQ(edit(InfoField::X)->text(), "50.000000");
+    EXPECT_EQ(first->x[0], 11);
+}
+
 TEST_F(InfoBarTest, LineEditsReachBothPoints) {
     start();
     SceneObject* l = doc().addObject(KIND_L, 1, 2, 30, 40, 0, 0, 255);

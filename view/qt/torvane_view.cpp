@@ -17,6 +17,9 @@ CTorvaneView::CTorvaneView(CTorvaneDoc& document, QWidget* parent)
     : QOpenGLWidget(parent), doc(document) {
     setFormat(requestedFormat());
     setMinimumSize(50, 50);
+    // A click in the view takes the focus from an information-bar edit, so text typed for one
+    // object is never read back into the next one selected.
+    setFocusPolicy(Qt::ClickFocus);
 }
 
 CTorvaneView::~CTorvaneView() {
