@@ -15,7 +15,7 @@ build: configure
 	cmake --build $(BUILD)
 
 run: build
-	$(BUILD)/torvane-cli list examples/worked_example.tvn
+	$(BUILD)/torvane examples/worked_example.tvn
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure

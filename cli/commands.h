@@ -10,3 +10,4 @@ inline constexpr int kExitBadInput = 2;
 void addListCommand(CLI::App& app, int& exitCode);
 void addSolveCommand(CLI::App& app, int& exitCode);
 void addMergeCommand(CLI::App& app, int& exitCode);
+void addExportEpsCommand(CLI::App& app, int& exitCode);

@@ -8,6 +8,7 @@ int main(int argc, char** argv) {
     addListCommand(app, exitCode);
     addSolveCommand(app, exitCode);
     addMergeCommand(app, exitCode);
+    addExportEpsCommand(app, exitCode);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

@@ -9,7 +9,7 @@ libgtest-dev libgmock-dev libbenchmark-dev
 libcli11-dev nlohmann-json3-dev
 libflint-dev libflint-arb-dev
 qt6-base-dev libqt6opengl6-dev
-libgl1-mesa-dev libglu1-mesa-dev freeglut3-dev
+libgl1-mesa-dev libglu1-mesa-dev freeglut3-dev libx11-dev
 xvfb xauth imagemagick
 "
 

@@ -1,0 +1,57 @@
+// The one table of command texts.
+#include "app/command_texts.h"
+
+#include "view/command_ids.h"
+
+#include <iterator>
+
+namespace {
+
+const CommandText kTexts[] = {
+    {cmd::kFileNew, "&New\tCtrl+N", "Create a new document\nNew"},
+    {cmd::kFileOpen, "&Open...\tCtrl+O", "Open an existing document\nOpen"},
+    {cmd::kFileSave, "&Save\tCtrl+S", "Save the active document\nSave"},
+    {cmd::kFileSaveAs, "Save &As...", "Save the active document with a new name\nSave As"},
+    {cmd::kFileExport, "Export", "Export to a eps file\nExport"},
+    {cmd::kFilePrint, "&Print...\tCtrl+P", "Print the active document\nPrint"},
+    {cmd::kFilePrintPreview, "Print Pre&view", "Display full pages\nPrint Preview"},
+    {cmd::kFilePrintSetup, "P&rint Setup...",
+     "Change the printer and printing options\nPrint Setup"},
+    {cmd::kFileMruFirst, "Recent File", "Open this document"},
+    {cmd::kAppExit, "E&xit", "Quit the application; prompts to save documents\nExit"},
+    {cmd::kEditUndo, "&Undo\tCtrl+Z", "Undo the last action\nUndo"},
+    {cmd::kEditCut, "Cu&t\tCtrl+X", "Cut the selection and put it on the Clipboard\nCut"},
+    {cmd::kEditCopy, "&Copy\tCtrl+C", "Copy the selection and put it on the Clipboard\nCopy"},
+    {cmd::kEditPaste, "&Paste\tCtrl+V", "Insert Clipboard contents\nPaste"},
+    {cmd::kMergeTranslate, "Merge by Translating", nullptr},
+    {cmd::kViewToolbar, "&Toolbar", "Show or hide the toolbar\nToggle ToolBar"},
+    {cmd::kViewStatusBar, "&Status Bar", "Show or hide the status bar\nToggle StatusBar"},
+    {cmd::kAppAbout, "&About Torvane...",
+     "Display program information, version number and copyright\nAbout"},
+    {cmd::kNextPane, nullptr, "Switch to the next window pane\nNext Pane"},
+    {cmd::kPrevPane, nullptr, "Switch back to the previous window pane\nPrevious Pane"},
+    {cmd::kToolSelect, nullptr, "Select Object\nSelect Object"},
+    {cmd::kToolMove, nullptr, "Move\nMove"},
+    {cmd::kToolRotate, nullptr, nullptr},
+    {cmd::kToolZoom, nullptr, "Zoom\nZoom"},
+    {cmd::kKindC, nullptr, "Change to be a circle"},
+    {cmd::kKindCPrime, nullptr, nullptr},
+    {cmd::kKindL, nullptr, "Change to be a ray"},
+    {cmd::kKindLPrime, nullptr, nullptr},
+    {cmd::kReverse, nullptr, " "},
+    {cmd::kShowPlane, nullptr, nullptr},
+    {cmd::kShowSpace, nullptr, nullptr},
+    {cmd::kPickThree, nullptr, nullptr},
+    {cmd::kPickTranslate, nullptr, nullptr},
+    {cmd::kPickRotate, nullptr, nullptr},
+    {cmd::kInfoBarButton, nullptr, nullptr},
+};
+
+} // namespace
+
+const CommandText* commandText(int id) {
+    for (const CommandText& t : kTexts)
+        if (t.id == id)
+            return &t;
+    return nullptr;
+}

@@ -1,0 +1,54 @@
+// The document's life on the desktop: its file, title and modified state, New, Open,
+// Save and Save As, and asking before unsaved changes would be lost.
+#pragma once
+
+#include "scene/torvane_doc.h"
+
+#include <QObject>
+#include <QString>
+
+class QWidget;
+class RecentFileList;
+class UserPrompts;
+
+class DocumentLifecycle : public QObject {
+    Q_OBJECT
+
+  public:
+    DocumentLifecycle(CTorvaneDoc& doc, UserPrompts& prompts, RecentFileList& recent);
+
+    void setOwnerWindow(QWidget* window) { owner = window; }
+
+    bool newDocument();
+    // Asks for a file, then opens it.
+    bool openDocument();
+    // The scene that was open stays when the file cannot be read.
+    bool openDocumentFile(const QString& path);
+    bool save();
+    bool saveAs();
+    // True when the caller may go on discarding the document (saved, or the user said so).
+    bool saveModified();
+
+    bool isModified() const { return modified; }
+    void setModified(bool on);
+    // The file name, or "Untitled" for a document never saved.
+    QString title() const;
+    QString path() const { return filePath; }
+
+  signals:
+    // Every object may have been replaced: holders of object references must drop them.
+    void documentReplaced();
+    void titleChanged();
+
+  private:
+    bool load(const QString& path);
+    bool saveTo(const QString& path);
+    void setPath(const QString& path);
+
+    CTorvaneDoc& doc;
+    UserPrompts& prompts;
+    RecentFileList& recent;
+    QWidget* owner = nullptr;
+    QString filePath;
+    bool modified = false;
+};

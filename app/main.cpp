@@ -1,0 +1,23 @@
+// torvane: the desktop program.
+#include "app/torvane_app.h"
+#include "ui/qt/user_prompts.h"
+#include "view/qt/torvane_view.h"
+
+#include <QApplication>
+#include <QSurfaceFormat>
+
+int main(int argc, char** argv) {
+    QSurfaceFormat::setDefaultFormat(CTorvaneView::requestedFormat());
+    QApplication application(argc, argv);
+    DialogPrompts prompts;
+    CTorvaneApp app(prompts);
+    switch (app.initInstance(QApplication::arguments())) {
+    case CTorvaneApp::StartResult::Failed:
+        return 1;
+    case CTorvaneApp::StartResult::Finished:
+        return 0;
+    case CTorvaneApp::StartResult::Running:
+        break;
+    }
+    return QApplication::exec();
+}

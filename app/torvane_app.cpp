@@ -1,0 +1,125 @@
+// Start-up order: settings key, recent-file list, the document template's three parts,
+// the command line, then the window shown and painted.
+#include "app/torvane_app.h"
+
+#include "app/button_images.h"
+#include "app/document_lifecycle.h"
+#include "app/document_strings.h"
+#include "app/main_frame.h"
+#include "app/recent_file_list.h"
+#include "app/scene_printing.h"
+#include "ui/qt/about_dialog.h"
+#include "ui/qt/eps_export.h"
+#include "ui/qt/user_prompts.h"
+#include "view/command_ids.h"
+#include "view/qt/torvane_view.h"
+
+#include <QAbstractEventDispatcher>
+#include <QCoreApplication>
+#include <QLayout>
+
+namespace {
+
+struct CommandLine {
+    QString file;
+    bool print = false;
+};
+
+CommandLine parseCommandLine(const QStringList& arguments) {
+    CommandLine line;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString& a = arguments[i];
+        if (a == "-p" || a == "/p" || a == "--print")
+            line.print = true;
+        else if (line.file.isEmpty() && !a.startsWith('-'))
+            line.file = a;
+    }
+    return line;
+}
+
+// Commands of the editing tools and the merge workflow reach the view; their behaviour is
+// added there together with the tools themselves.
+constexpr int kViewEditingCommands[] = {
+    cmd::kToolSelect, cmd::kToolMove,  cmd::kToolRotate,    cmd::kToolZoom,   cmd::kKindC,
+    cmd::kKindCPrime, cmd::kKindL,     cmd::kKindLPrime,    cmd::kReverse,    cmd::kShowPlane,
+    cmd::kShowSpace,  cmd::kPickThree, cmd::kPickTranslate, cmd::kPickRotate, cmd::kMergeTranslate,
+};
+
+} // namespace
+
+CTorvaneApp::CTorvaneApp(UserPrompts& userPrompts) : prompts(userPrompts) {}
+
+CTorvaneApp::~CTorvaneApp() = default;
+
+CTorvaneView* CTorvaneApp::view() {
+    return mainFrame ? mainFrame->view() : nullptr;
+}
+
+CTorvaneApp::StartResult CTorvaneApp::initInstance(const QStringList& arguments) {
+    // The toolkit's widgets already have a three-dimensional look: nothing to turn on.
+    QCoreApplication::setOrganizationName("Local AppWizard-Generated Applications");
+    QCoreApplication::setApplicationName(doc_strings::kWindowTitle);
+    recent = std::make_unique<RecentFileList>(cmd::kRecentFileCount);
+
+    documentLifecycle = std::make_unique<DocumentLifecycle>(doc, prompts, *recent);
+    if (!CTorvaneView::checkRenderingContext(prompts))
+        return StartResult::Failed;
+    mainFrame = std::make_unique<CMainFrame>(router, *documentLifecycle, *recent);
+    if (!mainFrame->create(new CTorvaneView(doc, mainFrame.get())))
+        return StartResult::Failed;
+    documentLifecycle->setOwnerWindow(mainFrame.get());
+    printing = std::make_unique<ScenePrinting>(doc, view()->state, prompts);
+    printing->setOwnerWindow(mainFrame.get());
+    QObject::connect(documentLifecycle.get(), &DocumentLifecycle::documentReplaced, view(),
+                     &CTorvaneView::forgetObjects);
+    QObject::connect(view(), &CTorvaneView::sceneChanged, documentLifecycle.get(),
+                     [this] { documentLifecycle->setModified(true); });
+    registerCommands();
+
+    const CommandLine line = parseCommandLine(arguments);
+    if (line.file.isEmpty()) {
+        if (!documentLifecycle->newDocument())
+            return StartResult::Failed;
+    } else if (!documentLifecycle->openDocumentFile(line.file)) {
+        return StartResult::Failed;
+    }
+    mainFrame->resize(1000, 750);
+    if (line.print) {
+        // The page shows the plane pane as the unshown window would size it.
+        mainFrame->layout()->activate();
+        view()->state.onSize(view()->width(), view()->height());
+        return printing->printDirect() ? StartResult::Finished : StartResult::Failed;
+    }
+    mainFrame->show();
+    view()->redraw();
+    // The idle update: every handler's state refreshed whenever the event loop would wait.
+    QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock,
+                     mainFrame.get(), &CMainFrame::runUpdatePass);
+    return StartResult::Running;
+}
+
+void CTorvaneApp::registerCommands() {
+    using T = CommandRouter::Target;
+    CMainFrame* frame = mainFrame.get();
+    router.add(T::View, cmd::kFileExport, [this, frame] {
+        exportEps(frame, view(), prompts, doc, documentLifecycle->title());
+    });
+    router.add(T::View, cmd::kFilePrint, [this] { printing->print(); });
+    router.add(T::View, cmd::kFilePrintPreview, [this] { printing->preview(); });
+    for (int id : kViewEditingCommands)
+        router.add(T::View, id, [] {});
+
+    router.add(T::Document, cmd::kFileSave, [this] { documentLifecycle->save(); });
+    router.add(T::Document, cmd::kFileSaveAs, [this] { documentLifecycle->saveAs(); });
+
+    router.add(T::App, cmd::kFileNew, [this] { documentLifecycle->newDocument(); });
+    router.add(T::App, cmd::kFileOpen, [this] { documentLifecycle->openDocument(); });
+    router.add(T::App, cmd::kFilePrintSetup, [this] { printing->setup(); });
+    router.add(T::App, cmd::kAppAbout, [this] { onAppAbout(); });
+    router.add(T::App, cmd::kAppExit, [frame] { frame->close(); });
+}
+
+void CTorvaneApp::onAppAbout() {
+    CAboutDlg about(applicationIcon(), mainFrame.get());
+    about.exec();
+}

@@ -1,0 +1,46 @@
+// File dialogs and message boxes of the desktop program.
+#include "ui/qt/user_prompts.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+QString DialogPrompts::openFileName(QWidget* owner, const QString& filter) {
+    return QFileDialog::getOpenFileName(owner, QString(), QString(), filter);
+}
+
+QString DialogPrompts::saveFileName(QWidget* owner, const QString& title, const QString& filter,
+                                    const QString& defaultSuffix, const QString& initialName) {
+    QFileDialog dialog(owner, title, QString(), filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(defaultSuffix);
+    dialog.selectFile(initialName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().first();
+}
+
+void DialogPrompts::message(QWidget* owner, const QString& caption, const QString& text,
+                            Icon icon) {
+    switch (icon) {
+    case Icon::Information:
+        QMessageBox::information(owner, caption, text);
+        break;
+    case Icon::Warning:
+        QMessageBox::warning(owner, caption, text);
+        break;
+    case Icon::Error:
+        QMessageBox::critical(owner, caption, text);
+        break;
+    }
+}
+
+UserPrompts::SaveAnswer DialogPrompts::askSaveChanges(QWidget* owner, const QString& caption,
+                                                      const QString& question) {
+    const auto answer = QMessageBox::question(
+        owner, caption, question, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    if (answer == QMessageBox::Yes)
+        return SaveAnswer::Save;
+    if (answer == QMessageBox::No)
+        return SaveAnswer::Discard;
+    return SaveAnswer::Cancel;
+}

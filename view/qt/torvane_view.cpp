@@ -1,0 +1,132 @@
+// The view's rendering context, resize handling and the synchronous redraw.
+#include "view/qt/torvane_view.h"
+
+#include "ui/qt/user_prompts.h"
+#include "view/gl/gl_panes.h"
+#include "view/gl/gl_plane_canvas.h"
+#include "view/plane_drawing.h"
+#include "view/qt/font_glyphs.h"
+
+#include <QApplication>
+#include <QOffscreenSurface>
+#include <QOpenGLContext>
+
+#include <GL/gl.h>
+
+CTorvaneView::CTorvaneView(CTorvaneDoc& document, QWidget* parent)
+    : QOpenGLWidget(parent), doc(document) {
+    setFormat(requestedFormat());
+    setMinimumSize(50, 50);
+    // A click in the view takes the focus from an information-bar edit, so text typed for one
+    // object is never read back into the next one selected.
+    setFocusPolicy(Qt::ClickFocus);
+}
+
+CTorvaneView::~CTorvaneView() {
+    releaseFontLists();
+}
+
+QSurfaceFormat CTorvaneView::requestedFormat() {
+    QSurfaceFormat f;
+    f.setRenderableType(QSurfaceFormat::OpenGL);
+    f.setProfile(QSurfaceFormat::CompatibilityProfile);
+    f.setRedBufferSize(8);
+    f.setGreenBufferSize(8);
+    f.setBlueBufferSize(8);
+    f.setAlphaBufferSize(8);
+    f.setDepthBufferSize(24); // the closest common match to the 64 bits asked for
+    f.setStencilBufferSize(8);
+    f.setSwapBehavior(QSurfaceFormat::DoubleBuffer);
+    return f;
+}
+
+bool CTorvaneView::checkRenderingContext(UserPrompts& prompts, const QSurfaceFormat& format) {
+    QOpenGLContext context;
+    context.setFormat(format);
+    QString failure;
+    if (!context.create()) {
+        failure = "ChoosePixelFormat failed";
+    } else {
+        QOffscreenSurface surface;
+        surface.setFormat(context.format());
+        surface.create();
+        const bool current = context.makeCurrent(&surface);
+        // Immediate mode needs a compatibility context.
+        if (!current || context.format().profile() == QSurfaceFormat::CoreProfile)
+            failure = "SetPixelFormat failed";
+        if (current)
+            context.doneCurrent();
+    }
+    if (failure.isEmpty())
+        return true;
+    prompts.message(nullptr, "Error", failure, UserPrompts::Icon::Error);
+    prompts.message(QApplication::focusWidget(), "Error", "SetPixelformat Failed!",
+                    UserPrompts::Icon::Error);
+    return false;
+}
+
+void CTorvaneView::initializeGL() {
+    state.fontListBase = createFontLists(fontGlyphBitmaps(font()));
+}
+
+void CTorvaneView::releaseFontLists() {
+    if (state.fontListBase == 0 || !context())
+        return;
+    makeCurrent();
+    glDeleteLists(state.fontListBase, kFontListCount);
+    doneCurrent();
+    state.fontListBase = 0;
+}
+
+void CTorvaneView::resizeGL(int width, int height) {
+    state.onSize(width, height);
+}
+
+void CTorvaneView::paintGL() {
+    if (state.showSpace) {
+        applyPaneSetup(spaceSetup(state));
+        setSpaceState();
+    }
+    if (state.showPlane) {
+        applyPaneSetup(planeSetup(state));
+        setPlaneState();
+        if (!state.showSpace)
+            clearColourBuffer();
+        GlPlaneCanvas canvas;
+        drawPlane(canvas, doc, state);
+    } else {
+        setPlaneState();
+    }
+    drawFrame(state);
+}
+
+void CTorvaneView::redraw() {
+    repaint();
+}
+
+void CTorvaneView::noteSceneChanged() {
+    redraw();
+    emit sceneChanged();
+}
+
+void CTorvaneView::forgetObjects() {
+    state.forgetAllObjects();
+    redraw();
+}
+
+void CTorvaneView::onInfoEditFocus(int editId, bool gained) {
+    state.editingField = gained ? editId : 0;
+}
+
+void CTorvaneView::onInfoEditChanged(const QString& focusedEditText) {
+    if (state.currentTool != cmd::kToolSelect || !state.selectedObject)
+        return;
+    if (applyInfoEditText(focusedEditText.toStdString(), state.currentTool, state.editingField,
+                          state.selectedObject))
+        emit sceneChanged();
+    redraw();
+}
+
+InfoEditUpdate CTorvaneView::onUpdateInfoEdit(InfoField field) const {
+    return infoEditUpdate(field, state.currentTool, state.editingField, state.selectedObject);
+}

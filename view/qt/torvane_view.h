@@ -1,0 +1,57 @@
+// CTorvaneView: the one view of the document, an OpenGL widget split into the plane pane
+// and the circle-space pane, redrawn synchronously after every change.
+#pragma once
+
+#include "scene/torvane_doc.h"
+#include "ui/info_bar_rules.h"
+#include "view/view_state.h"
+
+#include <QCursor>
+#include <QOpenGLWidget>
+#include <QSurfaceFormat>
+
+class UserPrompts;
+
+class CTorvaneView : public QOpenGLWidget {
+    Q_OBJECT
+
+  public:
+    CTorvaneView(CTorvaneDoc& doc, QWidget* parent = nullptr);
+    ~CTorvaneView() override;
+
+    // RGBA with alpha, depth, stencil, double buffered, compatibility profile for
+    // immediate mode; the platform's closest match is taken as it comes.
+    static QSurfaceFormat requestedFormat();
+    // Whether a rendering context of that format can be had; when not, tells the user with
+    // the messages of a failed pixel format and returns false.
+    static bool checkRenderingContext(UserPrompts& prompts,
+                                      const QSurfaceFormat& format = requestedFormat());
+
+    // Draws both panes and the frame now.
+    void redraw();
+    // The scene changed through the view: redraw and let the document know.
+    void noteSceneChanged();
+    // The document's objects were replaced or removed: drop every reference to them.
+    void forgetObjects();
+
+    // Information-bar notifications, routed here because they change the selected object.
+    void onInfoEditFocus(int editId, bool gained);
+    void onInfoEditChanged(const QString& focusedEditText);
+    InfoEditUpdate onUpdateInfoEdit(InfoField field) const;
+
+    ViewState state;
+    const QCursor sizeCursor{Qt::SizeHorCursor};
+
+  signals:
+    void sceneChanged();
+
+  protected:
+    void initializeGL() override;
+    void resizeGL(int width, int height) override;
+    void paintGL() override;
+
+  private:
+    void releaseFontLists();
+
+    CTorvaneDoc& doc;
+};

@@ -1,0 +1,32 @@
+// Pane geometry and the plane mapping of the view state.
+#include "view/view_state.h"
+
+#include <cmath>
+
+bool ViewState::onSplitter(int mx) const {
+    const int s = splitX();
+    return mx >= s - 2 && mx <= s + 4;
+}
+
+void ViewState::onSize(int cx, int cy) {
+    clientWidth = cx;
+    clientHeight = cy;
+    // Without a plane pane the circle-space pane always fills the window.
+    if (!showPlane)
+        spacePaneWidth = cx;
+}
+
+Point2 ViewState::planePixel(double x, double y) const {
+    return {planeZoom * x + planeOriginX, planeZoom * y + planeOriginY};
+}
+
+Point2 ViewState::sceneOfMouse(int mx, int my) const {
+    const double zoom = planeZoom;
+    return {std::trunc((mx - planeOriginX) / zoom),
+            std::trunc((clientHeight - planeOriginY - my) / zoom)};
+}
+
+void ViewState::forgetAllObjects() {
+    hoverObject = nullptr;
+    selectedObject = nullptr;
+}

@@ -1,0 +1,48 @@
+// The view's state shared by drawing, tools and bars: window size, pane layout, plane
+// mapping and circle-space camera, hover and selection. No toolkit types.
+#pragma once
+
+#include "view/command_ids.h"
+
+class SceneObject;
+
+struct Point2 {
+    double x = 0.0;
+    double y = 0.0;
+};
+
+struct ViewState {
+    int clientWidth = 0;
+    int clientHeight = 0;
+    int spacePaneWidth = 0; // the circle-space pane sits at the right edge
+    int showPlane = 1;
+    int showSpace = 0;
+    int spaceActive = 0;
+    int planeOriginX = 200; // pixels, y counted upward from the bottom edge
+    int planeOriginY = 200;
+    float planeZoom = 1.0f; // pixels per scene unit
+    float spaceShiftX = 0.0f;
+    float spaceShiftY = 0.0f;
+    float spaceDistance = 1.0f;
+    float spaceTiltX = 30.0f; // degrees
+    float spaceTiltY = 0.0f;
+    unsigned fontListBase = 0;
+    SceneObject* hoverObject = nullptr; // not owned
+    SceneObject* selectedObject = nullptr;
+    int currentTool = cmd::kToolSelect;
+    int editingField = 0; // id of the information-bar edit with the focus, or 0
+
+    // x of the boundary between the panes (the plane pane's width).
+    int splitX() const { return clientWidth - spacePaneWidth; }
+    bool onSplitter(int mx) const;
+    void onSize(int cx, int cy);
+
+    // Scene point to pane pixel, y upward.
+    Point2 planePixel(double x, double y) const;
+    // Mouse position (y downward from the top of the window) to the scene point,
+    // each coordinate truncated toward zero.
+    Point2 sceneOfMouse(int mx, int my) const;
+
+    // The view holds objects only while they are listed.
+    void forgetAllObjects();
+};
