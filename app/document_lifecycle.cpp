@@ -28,14 +28,14 @@ void DocumentLifecycle::setModified(bool on) {
     if (modified == on)
         return;
     modified = on;
-    emit titleChanged();
+    Q_EMIT titleChanged();
 }
 
 void DocumentLifecycle::setPath(const QString& path) {
     filePath = path.isEmpty() ? QString() : QFileInfo(path).absoluteFilePath();
     if (!filePath.isEmpty())
         recent.add(filePath);
-    emit titleChanged();
+    Q_EMIT titleChanged();
 }
 
 bool DocumentLifecycle::saveModified() {
@@ -58,7 +58,7 @@ bool DocumentLifecycle::newDocument() {
     doc.OnNewDocument();
     modified = false;
     setPath(QString());
-    emit documentReplaced();
+    Q_EMIT documentReplaced();
     return true;
 }
 
@@ -89,7 +89,7 @@ bool DocumentLifecycle::load(const QString& path) {
     }
     modified = false;
     setPath(path);
-    emit documentReplaced();
+    Q_EMIT documentReplaced();
     return true;
 }
 

@@ -35,7 +35,7 @@ class DocumentLifecycle : public QObject {
     QString title() const;
     QString path() const { return filePath; }
 
-  signals:
+  Q_SIGNALS:
     // Every object may have been replaced: holders of object references must drop them.
     void documentReplaced();
     void titleChanged();

@@ -51,7 +51,7 @@ void CObjectInfoBar::addLabelled(const char* labelText, int labelId, int labelWi
     e->setEnabled(false);
     e->installEventFilter(this);
     const int id = infoEditId(field);
-    connect(e, &QLineEdit::textChanged, this, [this, id] { emit editTextChanged(id); });
+    connect(e, &QLineEdit::textChanged, this, [this, id] { Q_EMIT editTextChanged(id); });
     addWidget(e);
     edits[indexOf(field)] = e;
 }
@@ -78,7 +78,7 @@ void CObjectInfoBar::showEdit(InfoField field, bool enabled, const QString& text
 bool CObjectInfoBar::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
         const int id = watched->property("commandId").toInt();
-        emit editFocusChanged(id, event->type() == QEvent::FocusIn);
+        Q_EMIT editFocusChanged(id, event->type() == QEvent::FocusIn);
     }
     return QToolBar::eventFilter(watched, event);
 }

@@ -25,7 +25,7 @@ class CObjectInfoBar : public QToolBar {
     // The button of the last slot; it has no command of its own.
     QAction* slotButton() const { return button; }
 
-  signals:
+  Q_SIGNALS:
     void editFocusChanged(int editId, bool gained);
     void editTextChanged(int editId);
 

@@ -42,5 +42,5 @@ void RecentFileList::save() {
         else
             settings.remove(key);
     }
-    emit changed();
+    Q_EMIT changed();
 }

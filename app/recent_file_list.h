@@ -15,7 +15,7 @@ class RecentFileList : public QObject {
     void add(const QString& path);
     void remove(const QString& path);
 
-  signals:
+  Q_SIGNALS:
     void changed();
 
   private:

@@ -10,6 +10,7 @@
 #include "app/scene_printing.h"
 #include "ui/qt/about_dialog.h"
 #include "ui/qt/eps_export.h"
+#include "ui/qt/merge_workflow.h"
 #include "ui/qt/user_prompts.h"
 #include "view/command_ids.h"
 #include "view/qt/torvane_view.h"
@@ -42,7 +43,7 @@ CommandLine parseCommandLine(const QStringList& arguments) {
 constexpr int kViewEditingCommands[] = {
     cmd::kToolSelect, cmd::kToolMove,  cmd::kToolRotate,    cmd::kToolZoom,   cmd::kKindC,
     cmd::kKindCPrime, cmd::kKindL,     cmd::kKindLPrime,    cmd::kReverse,    cmd::kShowPlane,
-    cmd::kShowSpace,  cmd::kPickThree, cmd::kPickTranslate, cmd::kPickRotate, cmd::kMergeTranslate,
+    cmd::kShowSpace,  cmd::kPickThree, cmd::kPickTranslate, cmd::kPickRotate,
 };
 
 } // namespace
@@ -70,6 +71,8 @@ CTorvaneApp::StartResult CTorvaneApp::initInstance(const QStringList& arguments)
     documentLifecycle->setOwnerWindow(mainFrame.get());
     printing = std::make_unique<ScenePrinting>(doc, view()->state, prompts);
     printing->setOwnerWindow(mainFrame.get());
+    mergeWorkflow = std::make_unique<MergeWorkflow>(doc, prompts, view(), doc_strings::kWindowTitle,
+                                                    [this] { view()->noteSceneChanged(); });
     QObject::connect(documentLifecycle.get(), &DocumentLifecycle::documentReplaced, view(),
                      &CTorvaneView::forgetObjects);
     QObject::connect(view(), &CTorvaneView::sceneChanged, documentLifecycle.get(),
@@ -106,6 +109,7 @@ void CTorvaneApp::registerCommands() {
     });
     router.add(T::View, cmd::kFilePrint, [this] { printing->print(); });
     router.add(T::View, cmd::kFilePrintPreview, [this] { printing->preview(); });
+    router.add(T::View, cmd::kMergeTranslate, [this] { mergeWorkflow->runMergeCommand(); });
     for (int id : kViewEditingCommands)
         router.add(T::View, id, [] {});
 

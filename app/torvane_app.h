@@ -12,6 +12,7 @@
 class CMainFrame;
 class CTorvaneView;
 class DocumentLifecycle;
+class MergeWorkflow;
 class RecentFileList;
 class ScenePrinting;
 class UserPrompts;
@@ -32,6 +33,7 @@ class CTorvaneApp {
     CMainFrame* frame() { return mainFrame.get(); }
     CTorvaneView* view();
     CommandRouter& commands() { return router; }
+    MergeWorkflow& merges() { return *mergeWorkflow; }
 
     void onAppAbout();
 
@@ -45,4 +47,5 @@ class CTorvaneApp {
     std::unique_ptr<DocumentLifecycle> documentLifecycle;
     std::unique_ptr<CMainFrame> mainFrame;
     std::unique_ptr<ScenePrinting> printing;
+    std::unique_ptr<MergeWorkflow> mergeWorkflow;
 };

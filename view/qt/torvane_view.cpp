@@ -106,7 +106,7 @@ void CTorvaneView::redraw() {
 
 void CTorvaneView::noteSceneChanged() {
     redraw();
-    emit sceneChanged();
+    Q_EMIT sceneChanged();
 }
 
 void CTorvaneView::forgetObjects() {
@@ -123,7 +123,7 @@ void CTorvaneView::onInfoEditChanged(const QString& focusedEditText) {
         return;
     if (applyInfoEditText(focusedEditText.toStdString(), state.currentTool, state.editingField,
                           state.selectedObject))
-        emit sceneChanged();
+        Q_EMIT sceneChanged();
     redraw();
 }
 

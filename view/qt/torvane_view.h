@@ -42,7 +42,7 @@ class CTorvaneView : public QOpenGLWidget {
     ViewState state;
     const QCursor sizeCursor{Qt::SizeHorCursor};
 
-  signals:
+  Q_SIGNALS:
     void sceneChanged();
 
   protected:
