@@ -2,6 +2,8 @@
 // by clicks, the Preview Result dialog, the report and the document afterwards.
 #include "gui_support.h"
 
+#include "tests/support/make_objects.h"
+
 #include "ui/qt/merge_control_dialog.h"
 #include "ui/qt/merge_workflow.h"
 #include "ui/qt/preview_result_dialog.h"
@@ -25,18 +27,9 @@ class MergeWorkflowTest : public GuiTest {
         return added;
     }
     static SceneObject line(double x0, double y0, double x1, double y1) {
-        SceneObject o;
-        o.kind = KIND_L;
-        o.setPoint(x0, y0, 0);
-        o.setPoint(x1, y1, 1);
-        return o;
+        return makeLine(KIND_L, x0, y0, x1, y1);
     }
-    static SceneObject circle(double x, double y, double r) {
-        SceneObject o;
-        o.kind = KIND_C;
-        o.setCircle(x, y, r);
-        return o;
-    }
+    static SceneObject circle(double x, double y, double r) { return makeCircle(KIND_C, x, y, r); }
     static void click(QWidget* w) {
         ASSERT_NE(w, nullptr);
         QTest::mouseClick(w, Qt::LeftButton);
