@@ -38,14 +38,6 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     return line;
 }
 
-// Commands of the editing tools and the merge workflow reach the view; their behaviour is
-// added there together with the tools themselves.
-constexpr int kViewEditingCommands[] = {
-    cmd::kToolSelect, cmd::kToolMove,  cmd::kToolRotate,    cmd::kToolZoom,   cmd::kKindC,
-    cmd::kKindCPrime, cmd::kKindL,     cmd::kKindLPrime,    cmd::kReverse,    cmd::kShowPlane,
-    cmd::kShowSpace,  cmd::kPickThree, cmd::kPickTranslate, cmd::kPickRotate,
-};
-
 } // namespace
 
 CTorvaneApp::CTorvaneApp(UserPrompts& userPrompts) : prompts(userPrompts) {}
@@ -73,6 +65,9 @@ CTorvaneApp::StartResult CTorvaneApp::initInstance(const QStringList& arguments)
     printing->setOwnerWindow(mainFrame.get());
     mergeWorkflow = std::make_unique<MergeWorkflow>(doc, prompts, view(), doc_strings::kWindowTitle,
                                                     [this] { view()->noteSceneChanged(); });
+    view()->quickMergeHandler = [this](const std::vector<MergeSelection>& picks, int mode) {
+        mergeWorkflow->runQuickMerge(picks, mode);
+    };
     QObject::connect(documentLifecycle.get(), &DocumentLifecycle::documentReplaced, view(),
                      &CTorvaneView::forgetObjects);
     QObject::connect(view(), &CTorvaneView::sceneChanged, documentLifecycle.get(),
@@ -110,8 +105,12 @@ void CTorvaneApp::registerCommands() {
     router.add(T::View, cmd::kFilePrint, [this] { printing->print(); });
     router.add(T::View, cmd::kFilePrintPreview, [this] { printing->preview(); });
     router.add(T::View, cmd::kMergeTranslate, [this] { mergeWorkflow->runMergeCommand(); });
-    for (int id : kViewEditingCommands)
-        router.add(T::View, id, [] {});
+    for (int id : {cmd::kToolSelect, cmd::kToolMove, cmd::kToolRotate, cmd::kToolZoom, cmd::kKindC,
+                   cmd::kKindCPrime, cmd::kKindL, cmd::kKindLPrime, cmd::kReverse, cmd::kShowPlane,
+                   cmd::kShowSpace, cmd::kPickThree, cmd::kPickTranslate, cmd::kPickRotate})
+        router.add(
+            T::View, id, [this, id] { view()->tools().onCommand(id); },
+            [this, id](CommandState& s) { s.checked = view()->tools().isChecked(id); });
 
     router.add(T::Document, cmd::kFileSave, [this] { documentLifecycle->save(); });
     router.add(T::Document, cmd::kFileSaveAs, [this] { documentLifecycle->saveAs(); });

@@ -20,6 +20,8 @@ CTorvaneView::CTorvaneView(CTorvaneDoc& document, QWidget* parent)
     // A click in the view takes the focus from an information-bar edit, so text typed for one
     // object is never read back into the next one selected.
     setFocusPolicy(Qt::ClickFocus);
+    // Hovering highlights objects, so moves arrive without a button held.
+    setMouseTracking(true);
 }
 
 CTorvaneView::~CTorvaneView() {
@@ -111,6 +113,7 @@ void CTorvaneView::noteSceneChanged() {
 
 void CTorvaneView::forgetObjects() {
     state.forgetAllObjects();
+    mouseTools.forgetObjects();
     redraw();
 }
 
@@ -129,4 +132,43 @@ void CTorvaneView::onInfoEditChanged(const QString& focusedEditText) {
 
 InfoEditUpdate CTorvaneView::onUpdateInfoEdit(InfoField field) const {
     return infoEditUpdate(field, state.currentTool, state.editingField, state.selectedObject);
+}
+
+namespace {
+
+int buttonsOf(const QMouseEvent* event) {
+    return event->buttons() & Qt::LeftButton ? kLeftButton : 0;
+}
+
+} // namespace
+
+void CTorvaneView::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    mouseTools.onMouseMove(buttonsOf(event), p.x(), p.y());
+}
+
+void CTorvaneView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton)
+        return QOpenGLWidget::mousePressEvent(event);
+    const QPoint p = event->position().toPoint();
+    mouseTools.onLeftButtonDown(buttonsOf(event), p.x(), p.y());
+}
+
+void CTorvaneView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton)
+        return QOpenGLWidget::mouseReleaseEvent(event);
+    const QPoint p = event->position().toPoint();
+    mouseTools.onLeftButtonUp(buttonsOf(event), p.x(), p.y());
+}
+
+void CTorvaneView::showSizeCursor(bool on) {
+    if (on)
+        setCursor(sizeCursor);
+    else
+        unsetCursor();
+}
+
+void CTorvaneView::quickMerge(const std::vector<MergeSelection>& picks, int mode) {
+    if (quickMergeHandler)
+        quickMergeHandler(picks, mode);
 }

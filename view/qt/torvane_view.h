@@ -4,15 +4,20 @@
 
 #include "scene/torvane_doc.h"
 #include "ui/info_bar_rules.h"
+#include "view/mouse_tools.h"
 #include "view/view_state.h"
 
 #include <QCursor>
+#include <QMouseEvent>
+
+#include <functional>
+#include <vector>
 #include <QOpenGLWidget>
 #include <QSurfaceFormat>
 
 class UserPrompts;
 
-class CTorvaneView : public QOpenGLWidget {
+class CTorvaneView : public QOpenGLWidget, private MouseToolsHost {
     Q_OBJECT
 
   public:
@@ -41,6 +46,9 @@ class CTorvaneView : public QOpenGLWidget {
 
     ViewState state;
     const QCursor sizeCursor{Qt::SizeHorCursor};
+    MouseTools& tools() { return mouseTools; }
+    // Runs the quick merge of the pick modes (set by the application).
+    std::function<void(const std::vector<MergeSelection>&, int)> quickMergeHandler;
 
   Q_SIGNALS:
     void sceneChanged();
@@ -49,9 +57,16 @@ class CTorvaneView : public QOpenGLWidget {
     void initializeGL() override;
     void resizeGL(int width, int height) override;
     void paintGL() override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
   private:
     void releaseFontLists();
+    void documentEdited() override { noteSceneChanged(); }
+    void showSizeCursor(bool on) override;
+    void quickMerge(const std::vector<MergeSelection>& picks, int mode) override;
 
     CTorvaneDoc& doc;
+    MouseTools mouseTools{doc, state, *this};
 };

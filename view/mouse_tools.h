@@ -1,0 +1,75 @@
+// The mouse tools and view commands without a toolkit: the view forwards its mouse
+// messages and commands here, and this decides what the scene and the view state do.
+#pragma once
+
+#include "scene/torvane_doc.h"
+#include "ui/merge_command.h"
+#include "view/view_state.h"
+
+#include <vector>
+
+// What the tools need from the window around them.
+class MouseToolsHost {
+  public:
+    virtual ~MouseToolsHost() = default;
+    virtual void redraw() = 0;
+    // The document changed (marks it modified and redraws).
+    virtual void documentEdited() = 0;
+    // The horizontal sizing cursor while over or dragging the splitter, else the arrow.
+    virtual void showSizeCursor(bool on) = 0;
+    // Four picks in order, clusters 1, 1, 2, 2, merged by the mode (0 shift, 1 turn).
+    virtual void quickMerge(const std::vector<MergeSelection>& picks, int mode) = 0;
+};
+
+inline constexpr int kLeftButton = 1;
+
+class MouseTools {
+  public:
+    MouseTools(CTorvaneDoc& doc, ViewState& state, MouseToolsHost& host);
+
+    // Window pixels, my downward; buttons holds kLeftButton while the left button is down.
+    void onMouseMove(int buttons, int mx, int my);
+    void onLeftButtonDown(int buttons, int mx, int my);
+    void onLeftButtonUp(int buttons, int mx, int my);
+
+    void planeMouseMove(int mx, int my);
+    void planeButtonDown(int mx, int my);
+    void planeButtonUp();
+    void spaceButtonDown();
+    void spaceMouseMove(int buttons, int mx, int my);
+    // Pane pixels, y upward.
+    void hitTest(int mx, int glY);
+
+    // Tool, kind, reverse, pane and pick-mode commands; false for any other id.
+    bool handles(int commandId) const;
+    void onCommand(int commandId);
+    bool isChecked(int commandId) const;
+
+    // Objects are about to go away: no pick may keep referring to them.
+    void forgetObjects();
+
+    int toolSelect = 1, toolMove = 0, toolZoom = 0, toolRotate = 0;
+    int pendingKind = -1;
+    int dragging = 0;
+    int dragMode = 0; // 0 move, 1 reshape
+    int pickMode = 0;
+    int pickCount = 0;
+    SceneObject* picks[4] = {nullptr, nullptr, nullptr, nullptr};
+    int splitterDragging = 0, overSplitter = 0;
+    int lastMouseX = -1, lastMouseY = -1;
+
+  private:
+    void chooseTool(int id);
+    void chooseKind(int id, int kind);
+    void togglePane(int id);
+    void choosePickMode(int id);
+    void pick(SceneObject* obj);
+    void dragSelected(const Point2& p);
+
+    CTorvaneDoc& doc;
+    ViewState& state;
+    MouseToolsHost& host;
+};
+
+// Colour of a new object by how many the document holds: green, then blue, then grey.
+void newObjectColour(int objectCount, int& red, int& green, int& blue);
