@@ -1,0 +1,103 @@
+// Drawing and editing with the mouse on the real view, the tool buttons' check marks,
+// and the quick merge started by four picks.
+#include "gui_support.h"
+
+#include "ui/qt/merge_workflow.h"
+#include "ui/qt/preview_result_dialog.h"
+#include "view/command_ids.h"
+
+#include <QMouseEvent>
+#include <QTest>
+
+namespace {
+
+class MouseEditingTest : public GuiTest {
+  protected:
+    void send(QEvent::Type type, QPoint p, Qt::MouseButtons held) {
+        QMouseEvent e(type, QPointF(p), view().mapToGlobal(QPointF(p)),
+                      type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, held, {});
+        QApplication::sendEvent(&view(), &e);
+    }
+    void drag(QPoint from, QPoint to) {
+        send(QEvent::MouseMove, from, Qt::NoButton);
+        send(QEvent::MouseButtonPress, from, Qt::LeftButton);
+        send(QEvent::MouseMove, to, Qt::LeftButton);
+        send(QEvent::MouseButtonRelease, to, Qt::NoButton);
+        updatePass();
+    }
+    void clickAt(QPoint p) { drag(p, p); }
+    // Window pixel of a scene point.
+    QPoint at(double x, double y) {
+        const Point2 p = view().state.planePixel(x, y);
+        return QPoint(static_cast<int>(p.x), view().state.clientHeight - static_cast<int>(p.y));
+    }
+};
+
+} // namespace
+
+TEST_F(MouseEditingTest, DrawSelectDragAndReshapeWithTheMouse) {
+    start();
+    trigger(cmd::kKindC);
+    EXPECT_TRUE(frame().action(cmd::kKindC)->isChecked());
+    drag(at(0, 0), at(40, 0));
+    ASSERT_EQ(doc().objectCount, 1);
+    SceneObject* circle = *doc().begin();
+    EXPECT_EQ(circle->r, 40);
+    EXPECT_TRUE(app->lifecycle().isModified());
+
+    trigger(cmd::kKindL);
+    drag(at(-100, -50), at(100, -50));
+    ASSERT_EQ(doc().objectCount, 2);
+    std::vector<SceneObject*> objs(doc().begin(), doc().end());
+    EXPECT_EQ(objs[1]->kind, KIND_L);
+    EXPECT_EQ(objs[1]->x[1], 100);
+
+    trigger(cmd::kToolSelect);
+    EXPECT_TRUE(frame().action(cmd::kToolSelect)->isChecked());
+    drag(at(0, 0), at(30, 20)); // the centre moves the circle
+    EXPECT_EQ(circle->x[0], 30);
+    EXPECT_EQ(circle->y[0], 20);
+    drag(at(70, 20), at(80, 20)); // the rim reshapes it
+    EXPECT_EQ(circle->r, 50);
+    EXPECT_EQ(view().state.selectedObject, circle);
+    trigger(cmd::kKindCPrime);
+    EXPECT_EQ(circle->kind, KIND_C_PRIME);
+    EXPECT_TRUE(frame().action(cmd::kKindCPrime)->isChecked());
+
+    // The rim is drawn where the circle now is.
+    Framebuffer fb(view());
+    const Point2 rim = view().state.planePixel(80, 20);
+    if (!fb.hasNear(static_cast<int>(rim.x), static_cast<int>(rim.y), QColor(0, 255, 0), 2))
+        fb.keep("mouse_editing_rim");
+    EXPECT_TRUE(fb.hasNear(static_cast<int>(rim.x), static_cast<int>(rim.y), QColor(0, 255, 0), 2));
+}
+
+TEST_F(MouseEditingTest, FourPicksMergeThroughThePreview) {
+    start();
+    // The four-solution example: picking order gives clusters 1, 1, 2, 2.
+    doc().addObject(KIND_L, 0, 0, 10, 0, 0, 0, 255);
+    doc().addObject(KIND_C, 5, 15, -5, 0, 160, 0);
+    doc().addObject(KIND_C, 30, 10, 5, 0, 160, 0);
+    doc().addObject(KIND_L, 40, 0, 40, 10, 0, 0, 255);
+    view().redraw();
+    int previews = 0;
+    app->merges().showPreview = [&](CPreviewResultDlg& d) {
+        ++previews;
+        d.selectedCandidate = 2;
+        return true;
+    };
+    trigger(cmd::kPickTranslate);
+    EXPECT_TRUE(frame().action(cmd::kPickTranslate)->isChecked());
+    clickAt(at(10, 0)); // the first line's point 1
+    clickAt(at(5, 15));
+    clickAt(at(30, 10));
+    clickAt(at(40, 10));
+    EXPECT_EQ(previews, 1);
+    ASSERT_EQ(doc().objectCount, 7);
+    std::vector<SceneObject*> objs(doc().begin(), doc().end());
+    EXPECT_NEAR(objs[6]->x[0], 15.823922, 1e-6);
+    EXPECT_EQ(objs[6]->red, 255);
+    EXPECT_EQ(objs[2]->dashed, 1);
+    EXPECT_FALSE(frame().action(cmd::kPickTranslate)->isChecked());
+    EXPECT_EQ(prompts.asked.back().caption, "Torvane");
+}
