@@ -115,7 +115,7 @@ int MergeProblem::dispatchTranslate(const KindCounts& k) {
         return notAvailable("T_2Center1ClusterSolver");
     if (L1 + Lp1 == 1 && Cp1 == 1 && L2 + Lp2 == 1 && Cp2 == 1)
         return notAvailable("T_2Center2ClusterSolver");
-    return notAvailable("T_RemainSolver");
+    return run("T_RemainSolver", &MergeProblem::T_RemainSolver);
 }
 
 int MergeProblem::dispatchRotate(const KindCounts& k) {
@@ -132,5 +132,5 @@ int MergeProblem::dispatchRotate(const KindCounts& k) {
         return notAvailable("R_ClosedFormSolver");
     if (Cp1 == 1 && C1 == 0 && Cp2 == 1 && C2 == 0)
         return notAvailable("R_ClosedFormSolver");
-    return notAvailable("R_RemainSolver");
+    return run("R_RemainSolver", &MergeProblem::R_RemainSolver);
 }

@@ -39,6 +39,8 @@ class MergeProblem {
     int T_2Circle2ClusterSolver();
     int T_3Circle1LineSolver();
     int T_4CircleSolver();
+    int T_RemainSolver();
+    int R_RemainSolver();
 
     SceneObject* slots[2][2] = {{nullptr, nullptr}, {nullptr, nullptr}};
     std::int32_t slotCount[2] = {0, 0};
