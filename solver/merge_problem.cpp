@@ -1,6 +1,8 @@
 // MergeProblem: slot bookkeeping, the candidate store and the dispatch tables.
 #include "solver/merge_problem.h"
 
+#include "solver/general_solve.h"
+
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -75,11 +77,28 @@ int MergeProblem::solve(int newMode) {
         setMessage("There can only be two center constraint objects!");
         return 0;
     }
-    if (mode == MERGE_TRANSLATE)
-        return dispatchTranslate(counts);
-    if (mode == MERGE_ROTATE)
-        return dispatchRotate(counts);
-    return 0;
+    if (mode != MERGE_TRANSLATE && mode != MERGE_ROTATE)
+        return 0;
+    const int before = solutionCount;
+    char previousMessage[kMessageSize];
+    std::memcpy(previousMessage, message, sizeof message);
+    const int result = mode == MERGE_TRANSLATE ? dispatchTranslate(counts) : dispatchRotate(counts);
+    // A closed form that finds no real circle (its eliminated planes can all be
+    // vertical, for one) hands over to the exact system of the four constraints.
+    const bool engineSolver = std::strstr(solverName, "RemainSolver") != nullptr;
+    if (!engineSolver && !storedRealSince(result && solutionCount <= before ? 0 : before) &&
+        appendExactCandidates(*this) > 0) {
+        std::memcpy(message, previousMessage, sizeof message);
+        return 1;
+    }
+    return result;
+}
+
+bool MergeProblem::storedRealSince(int first) const {
+    for (int n = first; n < solutionCount; ++n)
+        if (solutions[n].kind == KIND_C)
+            return true;
+    return false;
 }
 
 int MergeProblem::run(const char* name, int (MergeProblem::*solver)()) {

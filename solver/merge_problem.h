@@ -69,6 +69,8 @@ class MergeProblem {
     int dispatchTranslate(const KindCounts& counts);
     int dispatchRotate(const KindCounts& counts);
     int run(const char* name, int (MergeProblem::*solver)());
+    // Whether a real candidate is stored at index first or later.
+    bool storedRealSince(int first) const;
     int notAvailable(const char* name);
 };
 
