@@ -59,6 +59,12 @@ bool onlyInVariable(const MPoly& p, slong var) {
     return true;
 }
 
+MPoly coefficientOf(const MPoly& p, slong var, ulong power) {
+    MPoly c(p.ctx());
+    fmpq_mpoly_get_coeff_vars_ui(c.get(), p.get(), &var, &power, 1, p.ctx());
+    return c;
+}
+
 slong coefficientBits(const MPoly& p) {
     const fmpq* content = p.get()->content;
     return fmpz_mpoly_max_bits(p.get()->zpoly) + static_cast<slong>(fmpz_bits(fmpq_numref(content))) +

@@ -14,6 +14,8 @@ QPoly toUnivariate(const MPoly& p, slong var);
 MPoly fromUnivariate(const QPoly& p, slong var, const fmpq_mpoly_ctx_struct* ctx);
 // True when p involves no variable other than var.
 bool onlyInVariable(const MPoly& p, slong var);
+// The coefficient of var^power in p, a polynomial in the other variables.
+MPoly coefficientOf(const MPoly& p, slong var, ulong power);
 // The largest coefficient size of p in bits, numerators and denominators together.
 slong coefficientBits(const MPoly& p);
 

@@ -1,9 +1,10 @@
-// The branching elimination of the exact engine. A branch is a set of equations, the
-// unknowns already expressed through later ones (its steps), and optionally the
-// irreducible polynomial whose roots the parameter is confined to (its modulus).
+// The branching elimination of the exact engine: case splits, cancellation,
+// linear elimination and resultants, down to branches whose roots can be read.
 #include "solver/exact_solver.h"
 
 #include "solver/exact_arithmetic.h"
+#include "solver/exact_branch.h"
+#include "solver/exact_roots.h"
 
 #include <algorithm>
 #include <chrono>
@@ -12,48 +13,11 @@
 
 namespace {
 
-enum class StepType { Linear, Fixed, Common };
-
-// How an eliminated unknown is recovered from the unknowns eliminated after it.
-struct Step {
-    Step(StepType t, slong v, const fmpq_mpoly_ctx_struct* ctx) : type(t), var(v), coef(ctx), rest(ctx) {}
-    StepType type;
-    slong var;
-    MPoly coef, rest;   // Linear: var = -rest / coef, coef in the parameter coefVar only
-    slong coefVar = -1;
-    QNumber value;      // Fixed: var = value
-    // Common: var is a common root of these, given per power of var.
-    std::vector<std::vector<MPoly>> powers;
-};
-
-struct Branch {
-    std::vector<MPoly> eqs;
-    std::vector<Step> steps;
-    std::vector<bool> eliminated;
-    slong param = -1; // the unknown solved last; -1 once every unknown is fixed
-    QPoly modulus;    // irreducible of degree >= 2 in param, or zero for none
-    bool hasModulus() const { return !modulus.isZero(); }
-};
-
-// The nearest doubles of a ball's parts; a part whose ball holds zero is zero.
-std::complex<double> nearestComplex(const acb_t v) {
-    auto part = [](const arb_t x) {
-        return arb_contains_zero(x) ? 0.0 : arf_get_d(arb_midref(x), ARF_RND_NEAR);
-    };
-    return {part(acb_realref(v)), part(acb_imagref(v))};
-}
-
-MPoly coefficientOf(const MPoly& p, slong var, ulong power) {
-    MPoly c(p.ctx());
-    fmpq_mpoly_get_coeff_vars_ui(c.get(), p.get(), &var, &power, 1, p.ctx());
-    return c;
-}
-
 class BranchSolver {
   public:
     BranchSolver(const ExactInput& in, const ExactLimits& lim)
         : in_(in), lim_(lim), ctx_(in.ctx->get()), n_(in.ctx->vars()),
-          start_(std::chrono::steady_clock::now()) {}
+          start_(std::chrono::steady_clock::now()), emitter_(in, lim) {}
 
     std::optional<EngineResult> run();
 
@@ -72,11 +36,6 @@ class BranchSolver {
     void finish(const Branch& b);
     std::vector<slong> openUnknowns(const Branch& b) const;
 
-    void emit(const Branch& b, const FieldPoly* last, slong lastVar);
-    bool emitAt(const Branch& b, const FieldPoly* last, slong lastVar, slong prec,
-                EngineResult& found);
-    void backSubstitute(const Branch& b, int i, AcbVector& vals, slong prec, EngineResult& found);
-    void record(const AcbVector& vals, slong prec, EngineResult& found);
     void notNumeric() { notNumeric_ += 1; }
 
     bool overBudget();
@@ -89,8 +48,8 @@ class BranchSolver {
     std::chrono::steady_clock::time_point start_;
     int branches_ = 0;
     bool tooHard_ = false;
-    bool inconclusive_ = false;
     int notNumeric_ = 0;
+    RootEmitter emitter_;
     EngineResult roots_;
 };
 
@@ -153,7 +112,8 @@ std::optional<EngineResult> BranchSolver::run() {
         return true;
     };
     r.erase(std::unique(r.begin(), r.end(), same), r.end());
-    for (int i = 0; i < notNumeric_ && static_cast<int>(r.size()) < lim_.maxRoots; ++i)
+    const int curves = notNumeric_ + emitter_.notNumeric();
+    for (int i = 0; i < curves && static_cast<int>(r.size()) < lim_.maxRoots; ++i)
         r.push_back(EngineRoot{});
     return r;
 }
@@ -483,13 +443,7 @@ BranchSolver::Progress BranchSolver::eliminateByResultant(Branch& b) {
     std::vector<MPoly> with, without;
     for (MPoly& e : b.eqs)
         (e.degree(u) > 0 ? with : without).push_back(std::move(e));
-    Step step(StepType::Common, u, ctx_);
-    for (const MPoly& e : with) {
-        std::vector<MPoly> powers;
-        for (slong k = 0; k <= e.degree(u); ++k)
-            powers.push_back(coefficientOf(e, u, static_cast<ulong>(k)));
-        step.powers.push_back(std::move(powers));
-    }
+    Step step = commonRootStep(u, with);
     size_t a = 0;
     for (size_t k = 1; k < with.size(); ++k)
         if (with[k].degree(u) < with[a].degree(u))
@@ -574,183 +528,30 @@ BranchSolver::Progress BranchSolver::solveBivariate(Branch& b, slong u) {
 void BranchSolver::finish(const Branch& b) {
     const std::vector<slong> open = openUnknowns(b);
     if (b.param < 0 || (b.hasModulus() && open.empty())) {
-        emit(b, nullptr, -1);
+        emitter_.emit(b, nullptr, -1, false, roots_);
         return;
     }
     if (!b.hasModulus() || open.size() != 1 || b.eqs.empty()) {
         notNumeric(); // a free parameter or unknown: a curve of solutions
         return;
     }
+    // The last unknown: numerically, as the common root of the equations at each
+    // parameter root; exactly, through their gcd over the number field, where those
+    // roots cannot be isolated (a double root, say). The gcd is exact but its
+    // coefficients grow fast, so it comes second.
     const slong u = open[0];
+    Branch numeric = b;
+    numeric.steps.push_back(commonRootStep(u, b.eqs));
+    numeric.eliminated[static_cast<size_t>(u)] = true;
+    if (emitter_.emit(numeric, nullptr, -1, true, roots_))
+        return;
     FieldPoly g(b.eqs[0], u, b.param, b.modulus);
     for (size_t k = 1; k < b.eqs.size() && g.degree() > 0; ++k)
         g = FieldPoly::gcd(g, FieldPoly(b.eqs[k], u, b.param, b.modulus), b.modulus);
     if (g.degree() < 1)
         return;
     const FieldPoly simple = g.squarefree(b.modulus);
-    emit(b, &simple, u);
-}
-
-void BranchSolver::emit(const Branch& b, const FieldPoly* last, slong lastVar) {
-    const slong degree = (b.hasModulus() ? b.modulus.degree() : 1) * (last ? last->degree() : 1);
-    if (degree > lim_.maxDegree * lim_.maxDegree) {
-        tooHard_ = true;
-        return;
-    }
-    for (slong prec = lim_.precision;; prec *= 2) {
-        EngineResult found;
-        const bool conclusive = emitAt(b, last, lastVar, prec, found);
-        if (conclusive || 2 * prec > lim_.maxPrecision) {
-            for (EngineRoot& r : found)
-                if (static_cast<int>(roots_.size()) < lim_.maxRoots)
-                    roots_.push_back(std::move(r));
-            return;
-        }
-    }
-}
-
-bool BranchSolver::emitAt(const Branch& b, const FieldPoly* last, slong lastVar, slong prec,
-                          EngineResult& found) {
-    inconclusive_ = false;
-    AcbVector vals(n_);
-    const int lastStep = static_cast<int>(b.steps.size()) - 1;
-    if (!b.hasModulus()) {
-        backSubstitute(b, lastStep, vals, prec, found);
-        return !inconclusive_;
-    }
-    const AcbVector p0 = rootsOfIrreducible(b.modulus, prec);
-    AcbPoly embedded;
-    std::vector<Acb> us;
-    for (slong i = 0; i < p0.size(); ++i) {
-        acb_set(vals[b.param], p0[i]);
-        if (!last) {
-            backSubstitute(b, lastStep, vals, prec, found);
-            continue;
-        }
-        last->embed(embedded.get(), p0[i], prec);
-        if (!rootsOfBallPolynomial(embedded.get(), prec, us))
-            inconclusive_ = true;
-        for (const Acb& u : us) {
-            acb_set(vals[lastVar], u.get());
-            backSubstitute(b, lastStep, vals, prec, found);
-        }
-    }
-    return !inconclusive_;
-}
-
-void BranchSolver::backSubstitute(const Branch& b, int i, AcbVector& vals, slong prec,
-                                  EngineResult& found) {
-    if (i < 0) {
-        record(vals, prec, found);
-        return;
-    }
-    const Step& s = b.steps[static_cast<size_t>(i)];
-    acb_ptr target = vals[s.var];
-    Acb num, den;
-    arb_t scale;
-    arb_init(scale);
-    switch (s.type) {
-    case StepType::Fixed:
-        acb_set_fmpq(target, s.value.get(), prec);
-        backSubstitute(b, i - 1, vals, prec, found);
-        break;
-    case StepType::Linear:
-        evaluateAt(num.get(), scale, s.rest, vals.get(), prec);
-        evaluateAt(den.get(), scale, s.coef, vals.get(), prec);
-        if (acb_contains_zero(den.get())) {
-            inconclusive_ = true; // the divisor is nonzero here; the balls are too wide
-            break;
-        }
-        acb_div(target, num.get(), den.get(), prec);
-        acb_neg(target, target);
-        backSubstitute(b, i - 1, vals, prec, found);
-        break;
-    case StepType::Common: {
-        // Numerically: roots of the equation of lowest effective degree in s.var.
-        AcbPoly best, candidate;
-        slong bestDegree = -1;
-        for (const std::vector<MPoly>& eq : s.powers) {
-            acb_poly_zero(candidate.get());
-            slong degree = -1;
-            for (size_t k = 0; k < eq.size(); ++k) {
-                evaluateAt(num.get(), scale, eq[k], vals.get(), prec);
-                acb_poly_set_coeff_acb(candidate.get(), static_cast<slong>(k), num.get());
-                if (!acb_contains_zero(num.get()))
-                    degree = static_cast<slong>(k);
-            }
-            if (degree < 0)
-                continue; // vanishes at this point
-            acb_poly_truncate(candidate.get(), degree + 1);
-            if (bestDegree < 0 || degree < bestDegree) {
-                acb_poly_set(best.get(), candidate.get());
-                bestDegree = degree;
-            }
-        }
-        if (bestDegree < 0) {
-            notNumeric();
-            break;
-        }
-        std::vector<Acb> roots;
-        rootsOfBallPolynomial(best.get(), prec, roots);
-        for (const Acb& r : roots) {
-            acb_set(target, r.get());
-            backSubstitute(b, i - 1, vals, prec, found);
-        }
-        break;
-    }
-    }
-    arb_clear(scale);
-}
-
-// Keeps a root that satisfies every input equation and no excluded one.
-void BranchSolver::record(const AcbVector& vals, slong prec, EngineResult& found) {
-    Acb value;
-    arb_t scale, bound;
-    arb_init(scale);
-    arb_init(bound);
-    bool keep = true;
-    for (const MPoly& x : in_.excluded) {
-        evaluateAt(value.get(), scale, x, vals.get(), prec);
-        if (acb_contains_zero(value.get()))
-            keep = false;
-    }
-    for (size_t k = 0; keep && k < in_.equations.size(); ++k) {
-        evaluateAt(value.get(), scale, in_.equations[k], vals.get(), prec);
-        if (!acb_contains_zero(value.get())) {
-            keep = false;
-            break;
-        }
-        // A genuine root leaves a residual ball far below the terms' size.
-        arb_mul_2exp_si(bound, scale, -64);
-        mag_t r;
-        mag_init(r);
-        acb_get_mag(r, value.get());
-        arf_t rf;
-        arf_init(rf);
-        arf_set_mag(rf, r);
-        if (arf_cmp(rf, arb_midref(bound)) > 0 && !arb_is_zero(scale)) {
-            inconclusive_ = true;
-            keep = false;
-        }
-        arf_clear(rf);
-        mag_clear(r);
-    }
-    if (keep) {
-        EngineRoot root;
-        bool real = true;
-        for (slong v = 0; v < n_; ++v)
-            real = real && arb_contains_zero(acb_imagref(vals[v]));
-        root.kind = real ? RootKind::Real : RootKind::Complex;
-        for (slong v = 0; v < n_; ++v)
-            root.values.push_back(nearestComplex(vals[v]));
-        for (const MPoly& o : in_.outputs) {
-            evaluateAt(value.get(), scale, o, vals.get(), prec);
-            root.outputs.push_back({nearestComplex(value.get()), acb_contains_zero(value.get()) != 0});
-        }
-        found.push_back(std::move(root));
-    }
-    arb_clear(bound);
-    arb_clear(scale);
+    emitter_.emit(b, &simple, u, false, roots_);
 }
 
 } // namespace
