@@ -76,18 +76,26 @@ inline SceneObject unmoved(const SceneObject& o, int mode, double parameter) {
     return m;
 }
 
-inline KnownAnswer makeKnownAnswer(const int kinds[4], int mode, std::mt19937& rng) {
-    std::uniform_real_distribution<double> coord(-15, 15), radius(1, 8), shift(-20, 20),
-        turn(-2.8, 2.8);
+// A known answer with the given shift or angle.
+inline KnownAnswer makeKnownAnswerAt(const int kinds[4], int mode, double parameter,
+                                     std::mt19937& rng) {
+    std::uniform_real_distribution<double> coord(-15, 15), radius(1, 8);
     KnownAnswer k;
     k.mode = mode;
+    k.parameter = parameter;
     k.x = coord(rng);
     k.y = coord(rng);
     k.r = std::bernoulli_distribution(0.5)(rng) ? radius(rng) : -radius(rng);
-    k.parameter = mode == MERGE_TRANSLATE ? shift(rng) : turn(rng);
     for (int i = 0; i < 4; ++i) {
         const SceneObject placed = objectMeeting(kinds[i], k.x, k.y, k.r, rng);
         k.obj[i] = i < 2 ? placed : unmoved(placed, mode, k.parameter);
     }
     return k;
+}
+
+// A shift in [-20, 20] or an angle in (-2.8, 2.8), well away from a half turn.
+inline KnownAnswer makeKnownAnswer(const int kinds[4], int mode, std::mt19937& rng) {
+    std::uniform_real_distribution<double> shift(-20, 20), turn(-2.8, 2.8);
+    const double parameter = mode == MERGE_TRANSLATE ? shift(rng) : turn(rng);
+    return makeKnownAnswerAt(kinds, mode, parameter, rng);
 }
