@@ -94,6 +94,16 @@ std::vector<QPoly> irreducibleFactors(const QPoly& p) {
     return out;
 }
 
+slong rootBits(const QPoly& p) {
+    fmpz_poly_t num;
+    fmpz_poly_init(num);
+    fmpq_poly_get_numerator(num, p.get());
+    fmpz_poly_primitive_part(num, num);
+    const slong bits = std::abs(fmpz_poly_max_bits(num));
+    fmpz_poly_clear(num);
+    return bits;
+}
+
 AcbVector rootsOfIrreducible(const QPoly& f, slong prec) {
     AcbVector roots(f.degree());
     fmpz_poly_t num;

@@ -21,6 +21,8 @@ slong coefficientBits(const MPoly& p);
 
 // The distinct irreducible factors of p over the rationals, each made monic.
 std::vector<QPoly> irreducibleFactors(const QPoly& p);
+// The coefficient size, in bits, of p made integral and primitive.
+slong rootBits(const QPoly& p);
 // All complex roots of an irreducible polynomial to prec bits: real ones first,
 // ascending, with exactly zero imaginary parts.
 AcbVector rootsOfIrreducible(const QPoly& f, slong prec);

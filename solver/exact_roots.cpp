@@ -46,10 +46,12 @@ bool RootEmitter::emit(const Branch& b, const FieldPoly* last, slong lastVar, bo
     for (slong prec = lim_.precision;; prec *= 2) {
         EngineResult found;
         unisolated_ = false;
+        passCurves_ = 0;
         const bool conclusive = emitAt(b, last, lastVar, prec, found);
         if (unisolated_ && exactFallback)
             return false;
         if (conclusive || 2 * prec > lim_.maxPrecision) {
+            notNumeric_ += passCurves_;
             for (EngineRoot& r : found)
                 if (static_cast<int>(out.size()) < lim_.maxRoots)
                     out.push_back(std::move(r));
@@ -160,7 +162,7 @@ void RootEmitter::commonRoots(const Step& s, AcbVector& vals, slong prec, std::v
     if (impossible)
         return;
     if (order.empty()) {
-        ++notNumeric_; // every equation vanishes: the unknown is free here
+        ++passCurves_; // every equation vanishes: the unknown is free here
         return;
     }
     std::stable_sort(order.begin(), order.end(),

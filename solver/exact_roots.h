@@ -32,5 +32,6 @@ class RootEmitter {
     const ExactLimits& lim_;
     bool inconclusive_ = false;
     bool unisolated_ = false;
+    int passCurves_ = 0; // of the current precision pass
     int notNumeric_ = 0;
 };

@@ -236,6 +236,10 @@ bool BranchSolver::fixParameter(Branch& b, const QPoly& f) {
                 return false;
         }
     if (f.degree() > 1) {
+        if (f.degree() > lim_.maxRootDegree || rootBits(f) > lim_.maxRootBits) {
+            tooHard_ = true;
+            return false;
+        }
         b.modulus = f;
         return true;
     }
