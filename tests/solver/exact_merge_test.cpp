@@ -118,7 +118,7 @@ TEST(ExactMerge, DegenerateInputIsAnsweredQuickly) {
     using Clock = std::chrono::steady_clock;
     const SceneObject c = makeCircle(KIND_C, 1, 2, 3);
     // A duplicated tangency circle leaves a curve of solutions; the same with the
-    // duplicate off by a rounding error; and circles that no circle can touch so.
+    // duplicate off by a rounding error; circles that no circle can touch so.
     const std::vector<std::vector<SceneObject>> cases = {
         {c, c, makeCircle(KIND_C_PRIME, 4, 0, 2), makeLine(KIND_L, 0, 0, 1, 0)},
         {c, makeCircle(KIND_C, 1, 2, 3 + 1e-14), makeCircle(KIND_C_PRIME, 4, 0, 2),
@@ -126,6 +126,14 @@ TEST(ExactMerge, DegenerateInputIsAnsweredQuickly) {
         {c, c, makeCircle(KIND_C, 1, 2, 3), makeCircle(KIND_C, 1, 2, 3)},
         {makeCircle(KIND_C, 0, 0, 1), makeCircle(KIND_C, 0, 0, -1), makeCircle(KIND_C, 9, 0, 1),
          makeCircle(KIND_C_PRIME, 9, 0, 1)},
+        // Data spread over six hundred orders of magnitude: the exact coefficients
+        // grow past what root isolation can do quickly.
+        {makeCircle(KIND_C, -5.6869944904421075e+146, -23971.764829660169, -7.8132787207671627e+47),
+         makeCircle(KIND_C_PRIME, -2.5983159674134028e-174, -7.3546545055465789e-262,
+                    3.3846578696577055e-24),
+         makeCircle(KIND_C, -2.870726361560931e-145, 5.0551111674654272e-204, -8.5148313146563356e-175),
+         makeCircle(KIND_C_PRIME, 4.9340613454852413e+202, 8.6202585706181561e+83,
+                    6.0950913098422237e-215)},
     };
     for (int mode : {MERGE_TRANSLATE, MERGE_ROTATE})
         for (size_t n = 0; n < cases.size(); ++n) {
