@@ -97,6 +97,24 @@ TEST(TranslateRemain, CandidatesAreAppended) {
     EXPECT_NEAR(m.problem.parameter[1], -14 - kRoot5, 1e-12);
 }
 
+TEST(TranslateRemain, CentreUnfixedByThePlanesAtTheRoot) {
+    // At the shift 5 the two tangency circles are concentric, their radical plane is
+    // z = 2, and the two planes no longer fix the centre (del = 0). The circle
+    // (3, 4, 2) still meets all four constraints there and must be found.
+    Merge m({makeCircle(KIND_C, 0, 0, 7), makeCircle(KIND_C_PRIME, 3, 0, 4),
+             makeCircle(KIND_C, -5, 0, -3), makeLine(KIND_L, -10, 2, -9, 2)});
+    ASSERT_EQ(m.problem.solve(MERGE_TRANSLATE), 1);
+    bool found = false;
+    for (int i = 0; i < m.problem.solutionCount; ++i) {
+        const SceneObject& s = m.problem.solutions[i];
+        if (s.kind != KIND_C)
+            continue;
+        EXPECT_LT(candidateResidual(m.problem, i), 1e-12);
+        found = found || (m.problem.parameter[i] == 5 && s.x[0] == 3 && s.y[0] == 4 && s.r == 2);
+    }
+    EXPECT_TRUE(found);
+}
+
 TEST(TranslateRemain, FailureNamesTheCase) {
     // Parallel planes of equal orientation never meet: no root at all.
     Merge twoLines({makeCircle(KIND_C, 0, 0, 2), makeCircle(KIND_C_PRIME, 0, 0, 6),
