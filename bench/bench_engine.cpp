@@ -17,12 +17,12 @@ namespace {
 // The kind combinations that reach the remaining-case solvers, ten problems each.
 std::vector<KnownAnswer> remainingCases(int mode) {
     const int C = KIND_C, L = KIND_L, Cp = KIND_C_PRIME, Lp = KIND_L_PRIME;
-    const int combos[][4] = {
-        {C, C, C, Cp},  {C, C, L, Cp},  {C, L, C, Cp},   {C, L, L, Cp},  {C, Cp, C, C},
-        {C, Cp, C, L},  {C, Cp, C, Cp}, {C, Cp, C, Lp},  {C, Cp, L, L},  {C, Cp, L, Cp},
-        {C, Cp, L, Lp}, {C, Cp, Lp, Lp}, {C, Lp, C, Cp}, {C, Lp, L, Cp}, {L, L, C, Cp},
-        {L, Cp, C, C},  {L, Cp, C, L},  {L, Cp, C, Cp},  {L, Cp, C, Lp}, {L, Lp, C, Cp},
-        {Lp, Lp, C, Cp}};
+    const int combos[][4] = {{C, C, C, Cp},  {C, C, L, Cp},  {C, L, C, Cp},  {C, L, L, Cp},
+                             {C, Cp, C, C},  {C, Cp, C, L},  {C, Cp, C, Cp}, {C, Cp, C, Lp},
+                             {C, Cp, L, L},  {C, Cp, L, Cp}, {C, Cp, L, Lp}, {C, Cp, Lp, Lp},
+                             {C, Lp, C, Cp}, {C, Lp, L, Cp}, {L, L, C, Cp},  {L, Cp, C, C},
+                             {L, Cp, C, L},  {L, Cp, C, Cp}, {L, Cp, C, Lp}, {L, Lp, C, Cp},
+                             {Lp, Lp, C, Cp}};
     std::mt19937 rng(2024);
     std::vector<KnownAnswer> out;
     for (const auto& kinds : combos)
@@ -44,7 +44,9 @@ void BM_RemainingCaseSolve(benchmark::State& state) {
             k.addTo(p);
             const auto start = std::chrono::steady_clock::now();
             benchmark::DoNotOptimize(p.solve(mode));
-            ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+            ms.push_back(
+                std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                    .count());
             found += k.foundIn(p) ? 1 : 0;
         }
     }
@@ -54,7 +56,11 @@ void BM_RemainingCaseSolve(benchmark::State& state) {
     state.counters["found_pct"] = 100.0 * found / static_cast<double>(cases.size());
     state.SetItemsProcessed(state.iterations() * static_cast<long>(cases.size()));
 }
-BENCHMARK(BM_RemainingCaseSolve)->Arg(MERGE_TRANSLATE)->Arg(MERGE_ROTATE)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_RemainingCaseSolve)
+    ->Arg(MERGE_TRANSLATE)
+    ->Arg(MERGE_ROTATE)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 
 // The exact system of four tangency circles, a quartic family, once per iteration.
 void BM_ExactSystemFourCircles(benchmark::State& state) {
@@ -69,6 +75,9 @@ void BM_ExactSystemFourCircles(benchmark::State& state) {
         benchmark::DoNotOptimize(exactCandidates(engine, p.slots, mode));
     }
 }
-BENCHMARK(BM_ExactSystemFourCircles)->Arg(MERGE_TRANSLATE)->Arg(MERGE_ROTATE)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExactSystemFourCircles)
+    ->Arg(MERGE_TRANSLATE)
+    ->Arg(MERGE_ROTATE)
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace

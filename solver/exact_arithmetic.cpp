@@ -67,7 +67,8 @@ MPoly coefficientOf(const MPoly& p, slong var, ulong power) {
 
 slong coefficientBits(const MPoly& p) {
     const fmpq* content = p.get()->content;
-    return fmpz_mpoly_max_bits(p.get()->zpoly) + static_cast<slong>(fmpz_bits(fmpq_numref(content))) +
+    return fmpz_mpoly_max_bits(p.get()->zpoly) +
+           static_cast<slong>(fmpz_bits(fmpq_numref(content))) +
            static_cast<slong>(fmpz_bits(fmpq_denref(content)));
 }
 

@@ -11,7 +11,8 @@ enum class StepType { Linear, Fixed, Common };
 
 // How an eliminated unknown is recovered from the unknowns eliminated after it.
 struct Step {
-    Step(StepType t, slong v, const fmpq_mpoly_ctx_struct* ctx) : type(t), var(v), coef(ctx), rest(ctx) {}
+    Step(StepType t, slong v, const fmpq_mpoly_ctx_struct* ctx)
+        : type(t), var(v), coef(ctx), rest(ctx) {}
     StepType type;
     slong var;
     MPoly coef, rest; // Linear: var = -rest / coef, coef in the parameter coefVar only

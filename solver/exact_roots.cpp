@@ -224,7 +224,8 @@ void RootEmitter::record(const AcbVector& vals, slong prec, EngineResult& found)
             root.values.push_back(nearestComplex(vals[v]));
         for (const MPoly& o : in_.outputs) {
             evaluateAt(value.get(), scale, o, vals.get(), prec);
-            root.outputs.push_back({nearestComplex(value.get()), acb_contains_zero(value.get()) != 0});
+            root.outputs.push_back(
+                {nearestComplex(value.get()), acb_contains_zero(value.get()) != 0});
         }
         found.push_back(std::move(root));
     }

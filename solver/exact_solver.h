@@ -12,16 +12,16 @@
 
 // Bounds that turn a pathological system into a clear failure instead of a long wait.
 struct ExactLimits {
-    slong maxDegree = 64;     // in any unknown, before a resultant or factoring
-    slong maxBits = 16384;    // coefficient size of any intermediate polynomial
+    slong maxDegree = 64;  // in any unknown, before a resultant or factoring
+    slong maxBits = 16384; // coefficient size of any intermediate polynomial
     // Root isolation slows sharply with coefficient size (roots spread over many
     // orders of magnitude): at these bounds it stays under about 0.1 s.
     slong maxRootDegree = 32;
     slong maxRootBits = 2048;
-    int maxBranches = 400;      // case splits of one solve
-    int maxRoots = 256;         // roots kept
-    double maxSeconds = 2.0;    // checked between steps
-    slong precision = 256;      // bits of the root balls; raised where a check needs it
+    int maxBranches = 400;   // case splits of one solve
+    int maxRoots = 256;      // roots kept
+    double maxSeconds = 2.0; // checked between steps
+    slong precision = 256;   // bits of the root balls; raised where a check needs it
     slong maxPrecision = 4096;
 };
 

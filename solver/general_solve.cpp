@@ -56,9 +56,8 @@ bool mergeSystem(const SceneObject* const slots[2][2], int mode, EngineSystem& o
     return true;
 }
 
-std::optional<std::vector<ExactCandidate>> exactCandidates(EngineSession& engine,
-                                                           const SceneObject* const slots[2][2],
-                                                           int mode) {
+std::optional<std::vector<ExactCandidate>>
+exactCandidates(EngineSession& engine, const SceneObject* const slots[2][2], int mode) {
     EngineSystem system;
     if (!mergeSystem(slots, mode, system))
         return std::nullopt;
@@ -71,7 +70,8 @@ std::optional<std::vector<ExactCandidate>> exactCandidates(EngineSession& engine
             continue;
         const double s = root.values[3].real();
         const double parameter = mode == MERGE_ROTATE ? 2.0 * std::atan(s) : s;
-        out.push_back({parameter, root.values[0].real(), root.values[1].real(), root.values[2].real()});
+        out.push_back(
+            {parameter, root.values[0].real(), root.values[1].real(), root.values[2].real()});
     }
     return out;
 }
@@ -80,7 +80,8 @@ int appendExactCandidates(MergeProblem& p) {
     EngineSession engine;
     if (!engine.started())
         return 0;
-    const std::optional<std::vector<ExactCandidate>> found = exactCandidates(engine, p.slots, p.mode);
+    const std::optional<std::vector<ExactCandidate>> found =
+        exactCandidates(engine, p.slots, p.mode);
     if (!found)
         return 0;
     int appended = 0;

@@ -25,9 +25,8 @@ struct ExactCandidate {
 
 // The real candidates of a merge, in engine order; nullopt when the system cannot be
 // built or the engine gives no result.
-std::optional<std::vector<ExactCandidate>> exactCandidates(EngineSession& engine,
-                                                           const SceneObject* const slots[2][2],
-                                                           int mode);
+std::optional<std::vector<ExactCandidate>>
+exactCandidates(EngineSession& engine, const SceneObject* const slots[2][2], int mode);
 
 // Appends the exact real candidates of p (in p's mode) and returns how many.
 int appendExactCandidates(MergeProblem& p);

@@ -42,8 +42,8 @@ int MergeProblem::R_RemainSolver() {
             appendCandidate(kComplexCandidate, t.real(), t.imag(), 0.0, 0.0);
             continue;
         }
-        appendCandidate(KIND_C, root.values[0].real(), root.values[1].real(),
-                        root.values[2].real(), 2.0 * std::atan(t.real()));
+        appendCandidate(KIND_C, root.values[0].real(), root.values[1].real(), root.values[2].real(),
+                        2.0 * std::atan(t.real()));
     }
     if (solutionCount == 0) {
         setMessage("No result!(R_Remain, numResult == 0)");

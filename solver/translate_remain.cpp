@@ -85,7 +85,8 @@ Row coneRadicalRow(const SceneObject& i, bool iMoving, const SceneObject& j, boo
 Row centreRadicalRow(const SceneObject& i, const SceneObject& j) {
     const Expr xj = xOf(j, true);
     return {2.0 * (xj - i.x[0]), 2.0 * (j.y[0] - i.y[0]),
-            i.x[0] * i.x[0] + i.y[0] * i.y[0] - i.r * i.r - pow(xj, 2) - j.y[0] * j.y[0] + j.r * j.r};
+            i.x[0] * i.x[0] + i.y[0] * i.y[0] - i.r * i.r - pow(xj, 2) - j.y[0] * j.y[0] +
+                j.r * j.r};
 }
 
 bool isCircle(const SceneObject* o, int kind) {
@@ -97,7 +98,8 @@ bool isCircle(const SceneObject* o, int kind) {
 bool chooseCase(const Roles& r, Case& k) {
     const SceneObject &o1 = *r.obj[0], &o2 = *r.obj[1], &o3 = *r.obj[2], &o4 = *r.obj[3];
     LinePlane plane2, plane3, plane4;
-    const bool line2 = isLineKind(o2.kind), line3 = isLineKind(o3.kind), line4 = isLineKind(o4.kind);
+    const bool line2 = isLineKind(o2.kind), line3 = isLineKind(o3.kind),
+               line4 = isLineKind(o4.kind);
     if ((line2 && !linePlane(o2, plane2)) || (line3 && !linePlane(o3, plane3)) ||
         (line4 && !linePlane(o4, plane4)))
         return false;
@@ -111,10 +113,12 @@ bool chooseCase(const Roles& r, Case& k) {
         k = {"L53", centreRadicalRow(o2, o3), lineRow(plane4, kD), &o2, 0.0};
     } else if (line4 && isCircle(&o2, KIND_C) && isCircle(&o3, KIND_C_PRIME)) {
         k = {"L56", coneRadicalRow(o1, false, o2, false), lineRow(plane4, kD), &o3, 1.0};
-    } else if (isCircle(&o2, KIND_C_PRIME) && isCircle(&o3, KIND_C) && isCircle(&o4, KIND_C_PRIME)) {
+    } else if (isCircle(&o2, KIND_C_PRIME) && isCircle(&o3, KIND_C) &&
+               isCircle(&o4, KIND_C_PRIME)) {
         k = {"L62", coneRadicalRow(o1, false, o3, true), centreRadicalRow(o2, o4), &o2, 0.0};
     } else if (isCircle(&o2, KIND_C_PRIME) && isCircle(&o3, KIND_C) && isCircle(&o4, KIND_C)) {
-        k = {"L63", coneRadicalRow(o1, false, o3, true), coneRadicalRow(o3, true, o4, true), &o2, 0.0};
+        k = {"L63", coneRadicalRow(o1, false, o3, true), coneRadicalRow(o3, true, o4, true), &o2,
+             0.0};
     }
     return true;
 }
@@ -129,9 +133,11 @@ EngineSystem caseSystem(const Case& k, const SceneObject& o1) {
     const double x1 = o1.x[0], y1 = o1.y[0], r1 = o1.r;
     const double x2 = k.centre->x[0], y2 = k.centre->y[0], r2 = k.centre->r;
     const Expr x2d = x2 + k.k2 * kD;
-    const Expr feqn1 = pow(delx - del * x1, 2) + pow(dely - del * y1, 2) - pow(del, 2) * pow(kZ - r1, 2);
-    const Expr feqn3 = 2.0 * (x2d - x1) * delx + 2.0 * (y2 - y1) * dely +
-                       del * (x1 * x1 + y1 * y1 - pow(kZ - r1, 2) - pow(x2d, 2) - y2 * y2 + r2 * r2);
+    const Expr feqn1 =
+        pow(delx - del * x1, 2) + pow(dely - del * y1, 2) - pow(del, 2) * pow(kZ - r1, 2);
+    const Expr feqn3 =
+        2.0 * (x2d - x1) * delx + 2.0 * (y2 - y1) * dely +
+        del * (x1 * x1 + y1 * y1 - pow(kZ - r1, 2) - pow(x2d, 2) - y2 * y2 + r2 * r2);
     EngineSystem s;
     s.equations = {feqn1, feqn3};
     s.unknowns = {"z", "d"};

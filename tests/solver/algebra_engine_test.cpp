@@ -35,9 +35,9 @@ EngineSystem system(std::vector<Expr> eqs, std::vector<std::string> unknowns) {
 TEST(AlgebraEngine, RealRootsByParameterThenComplexPairs) {
     // The translation case of a tangency circle (0, 0, 2), a centre circle (0, 0, 6)
     // and the planes y - z = 0, -x - z + 10 + d = 0, written as four equations.
-    const EngineResult r = solveOrFail(system(
-        {y - z, -x - z + 10.0 + d, x * x + y * y - 36.0, x * x + y * y - pow(z - 2.0, 2)},
-        {"x", "y", "z", "d"}));
+    const EngineResult r = solveOrFail(
+        system({y - z, -x - z + 10.0 + d, x * x + y * y - 36.0, x * x + y * y - pow(z - 2.0, 2)},
+               {"x", "y", "z", "d"}));
     ASSERT_EQ(r.size(), 4u);
     EXPECT_EQ(r[0].kind, RootKind::Real);
     EXPECT_EQ(r[1].kind, RootKind::Real);
@@ -74,8 +74,8 @@ TEST(AlgebraEngine, CurveOfSolutionsIsNotNumeric) {
 TEST(AlgebraEngine, CurveBesideIsolatedRoots) {
     // (x - 1)·(y - x) and (x - 1)·(y + x - 4): the line x = 1 and the point (2, 2).
     // Points of the line may come out too; every real root must solve both.
-    const EngineResult r = solveOrFail(
-        system({(x - 1.0) * (y - x), (x - 1.0) * (y + x - 4.0)}, {"x", "y"}));
+    const EngineResult r =
+        solveOrFail(system({(x - 1.0) * (y - x), (x - 1.0) * (y + x - 4.0)}, {"x", "y"}));
     bool point = false, curve = false;
     for (const EngineRoot& root : r) {
         if (root.kind == RootKind::NotNumeric) {
@@ -94,8 +94,8 @@ TEST(AlgebraEngine, CurveBesideIsolatedRoots) {
 
 TEST(AlgebraEngine, InconsistentSystemHasNoRoots) {
     const auto start = std::chrono::steady_clock::now();
-    const EngineResult r = solveOrFail(
-        system({x * x + y * y - 1.0, x * x + y * y - 2.0, z - x}, {"x", "y", "z"}));
+    const EngineResult r =
+        solveOrFail(system({x * x + y * y - 1.0, x * x + y * y - 2.0, z - x}, {"x", "y", "z"}));
     EXPECT_TRUE(r.empty());
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(200));
 }
@@ -160,12 +160,18 @@ TEST(AlgebraEngine, MalformedOrOversizedSystemsGiveNoResult) {
 TEST(AlgebraEngine, SessionStopsWhatItStarted) {
     {
         ScopedTestEngine engine(TestEngine::Behaviour::Real);
-        { EngineSession s; EXPECT_TRUE(s.started()); }
+        {
+            EngineSession s;
+            EXPECT_TRUE(s.started());
+        }
         EXPECT_EQ(engine.counts.starts, 1);
         EXPECT_EQ(engine.counts.stops, 1);
     }
     ScopedTestEngine failing(TestEngine::Behaviour::FailToStart);
-    { EngineSession s; EXPECT_FALSE(s.started()); }
+    {
+        EngineSession s;
+        EXPECT_FALSE(s.started());
+    }
     EXPECT_EQ(failing.counts.starts, 1);
     EXPECT_EQ(failing.counts.stops, 0);
 }

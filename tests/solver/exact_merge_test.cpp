@@ -87,7 +87,8 @@ TEST(ExactMerge, EveryKindCombinationFindsItsKnownAnswer) {
                             MergeProblem p;
                             k.addTo(p);
                             ASSERT_EQ(p.solve(mode), 1) << p.solverName << ": " << p.message;
-                            SCOPED_TRACE(std::string(p.solverName) + " mode " + std::to_string(mode));
+                            SCOPED_TRACE(std::string(p.solverName) + " mode " +
+                                         std::to_string(mode));
                             EXPECT_TRUE(k.foundIn(p)) << kindLetter(a) << kindLetter(b) << "/"
                                                       << kindLetter(c) << kindLetter(d);
                             for (int i = 0; i < p.solutionCount; ++i) {
@@ -131,7 +132,8 @@ TEST(ExactMerge, DegenerateInputIsAnsweredQuickly) {
         {makeCircle(KIND_C, -5.6869944904421075e+146, -23971.764829660169, -7.8132787207671627e+47),
          makeCircle(KIND_C_PRIME, -2.5983159674134028e-174, -7.3546545055465789e-262,
                     3.3846578696577055e-24),
-         makeCircle(KIND_C, -2.870726361560931e-145, 5.0551111674654272e-204, -8.5148313146563356e-175),
+         makeCircle(KIND_C, -2.870726361560931e-145, 5.0551111674654272e-204,
+                    -8.5148313146563356e-175),
          makeCircle(KIND_C_PRIME, 4.9340613454852413e+202, 8.6202585706181561e+83,
                     6.0950913098422237e-215)},
     };

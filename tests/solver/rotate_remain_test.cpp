@@ -55,7 +55,7 @@ TEST(RotateRemain, HalfTurnIsNotFound) {
     k.r = 2;
     k.obj[0] = makeCircle(KIND_C, 3, 10, 8);
     k.obj[1] = makeCircle(KIND_C_PRIME, 0, 0, 5);
-    k.obj[2] = makeCircle(KIND_C, -3, 2, 8);   // (3, -2, 8) after the turn
+    k.obj[2] = makeCircle(KIND_C, -3, 2, 8);    // (3, -2, 8) after the turn
     k.obj[3] = makeLine(KIND_L, 0, -2, -1, -2); // y = 2, pointing along +x, after it
     MergeProblem p;
     k.addTo(p);
@@ -143,7 +143,8 @@ TEST(RemainSolvers, CentreSubProblemSolvesInBothModes) {
             MergeProblem p;
             k.addTo(p);
             ASSERT_EQ(p.solve(mode), 1) << p.message;
-            EXPECT_STREQ(p.solverName, mode == MERGE_TRANSLATE ? "T_RemainSolver" : "R_RemainSolver");
+            EXPECT_STREQ(p.solverName,
+                         mode == MERGE_TRANSLATE ? "T_RemainSolver" : "R_RemainSolver");
             EXPECT_TRUE(k.foundIn(p)) << "round " << round;
             expectCandidatesMeetConstraints(p);
         }

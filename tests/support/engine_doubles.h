@@ -40,7 +40,8 @@ class TestEngine final : public AlgebraEngine {
 class ScopedTestEngine {
   public:
     explicit ScopedTestEngine(TestEngine::Behaviour b)
-        : previous_(setEngineFactory([this, b] { return std::make_unique<TestEngine>(b, counts); })) {}
+        : previous_(
+              setEngineFactory([this, b] { return std::make_unique<TestEngine>(b, counts); })) {}
     ~ScopedTestEngine() { setEngineFactory(std::move(previous_)); }
     ScopedTestEngine(const ScopedTestEngine&) = delete;
     ScopedTestEngine& operator=(const ScopedTestEngine&) = delete;
