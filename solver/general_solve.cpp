@@ -31,12 +31,12 @@ std::optional<Expr> constraintEquation(const SceneObject& obj, bool moving, int 
     if (moving && mode == MERGE_ROTATE) {
         // The turned centre is (X, Y)/(1 + t^2); everything is multiplied by (1 + t^2)^2.
         const Expr u = 1.0 - kT * kT, w = 1.0 + kT * kT;
-        const Expr radial = cone ? pow(kZ - ri, 2) : Expr(ri * ri);
+        const Expr radial = cone ? pow(kZ - ri, 2) : pow(Expr(ri), 2);
         return pow(w * kX - xi * u + 2.0 * yi * kT, 2) + pow(w * kY - 2.0 * xi * kT - yi * u, 2) -
                pow(w, 2) * radial;
     }
     const Expr cx = moving ? Expr(xi) + kD : Expr(xi);
-    const Expr radial = cone ? pow(kZ - ri, 2) : Expr(ri * ri);
+    const Expr radial = cone ? pow(kZ - ri, 2) : pow(Expr(ri), 2);
     return pow(kX - cx, 2) + pow(kY - yi, 2) - radial;
 }
 

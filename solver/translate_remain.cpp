@@ -69,24 +69,32 @@ struct Case {
     double k2 = 0.0;
 };
 
+// Data enter the expressions before any arithmetic, so that the system is exact in
+// them: a product or difference of doubles would be rounded.
 Expr xOf(const SceneObject& o, bool moving) {
     return moving ? Expr(o.x[0]) + kD : Expr(o.x[0]);
+}
+Expr yOf(const SceneObject& o) {
+    return o.y[0];
+}
+Expr rOf(const SceneObject& o) {
+    return o.r;
 }
 
 // Radical plane of two tangency cones, either of which may slide with d.
 Row coneRadicalRow(const SceneObject& i, bool iMoving, const SceneObject& j, bool jMoving) {
     const Expr xi = xOf(i, iMoving), xj = xOf(j, jMoving);
-    return {2.0 * (xj - xi), 2.0 * (j.y[0] - i.y[0]),
-            -2.0 * (j.r - i.r) * kZ + pow(xi, 2) + i.y[0] * i.y[0] - i.r * i.r - pow(xj, 2) -
-                j.y[0] * j.y[0] + j.r * j.r};
+    return {2.0 * (xj - xi), 2.0 * (yOf(j) - yOf(i)),
+            -2.0 * (rOf(j) - rOf(i)) * kZ + pow(xi, 2) + pow(yOf(i), 2) - pow(rOf(i), 2) -
+                pow(xj, 2) - pow(yOf(j), 2) + pow(rOf(j), 2)};
 }
 
 // Radical plane of the fixed centre circle i and the sliding centre circle j.
 Row centreRadicalRow(const SceneObject& i, const SceneObject& j) {
-    const Expr xj = xOf(j, true);
-    return {2.0 * (xj - i.x[0]), 2.0 * (j.y[0] - i.y[0]),
-            i.x[0] * i.x[0] + i.y[0] * i.y[0] - i.r * i.r - pow(xj, 2) - j.y[0] * j.y[0] +
-                j.r * j.r};
+    const Expr xi = xOf(i, false), xj = xOf(j, true);
+    return {2.0 * (xj - xi), 2.0 * (yOf(j) - yOf(i)),
+            pow(xi, 2) + pow(yOf(i), 2) - pow(rOf(i), 2) - pow(xj, 2) - pow(yOf(j), 2) +
+                pow(rOf(j), 2)};
 }
 
 bool isCircle(const SceneObject* o, int kind) {
@@ -130,14 +138,14 @@ EngineSystem caseSystem(const Case& k, const SceneObject& o1) {
     const Expr del = p3.a * p4.b - p3.b * p4.a;
     const Expr delx = p3.b * p4.cp - p4.b * p3.cp;
     const Expr dely = p4.a * p3.cp - p3.a * p4.cp;
-    const double x1 = o1.x[0], y1 = o1.y[0], r1 = o1.r;
-    const double x2 = k.centre->x[0], y2 = k.centre->y[0], r2 = k.centre->r;
-    const Expr x2d = x2 + k.k2 * kD;
+    const Expr x1 = xOf(o1, false), y1 = yOf(o1), r1 = rOf(o1);
+    const Expr y2 = yOf(*k.centre), r2 = rOf(*k.centre);
+    const Expr x2d = xOf(*k.centre, false) + k.k2 * kD;
     const Expr feqn1 =
         pow(delx - del * x1, 2) + pow(dely - del * y1, 2) - pow(del, 2) * pow(kZ - r1, 2);
     const Expr feqn3 =
         2.0 * (x2d - x1) * delx + 2.0 * (y2 - y1) * dely +
-        del * (x1 * x1 + y1 * y1 - pow(kZ - r1, 2) - pow(x2d, 2) - y2 * y2 + r2 * r2);
+        del * (pow(x1, 2) + pow(y1, 2) - pow(kZ - r1, 2) - pow(x2d, 2) - pow(y2, 2) + pow(r2, 2));
     EngineSystem s;
     s.equations = {feqn1, feqn3};
     s.unknowns = {"z", "d"};
