@@ -89,17 +89,30 @@ bool expandAll(Expander& ex, const MPolyContext& ctx, const std::vector<Expr>& i
     return true;
 }
 
+// Engines started and not yet stopped; sessions can nest (a solver's fallback).
+int runningEngines = 0;
+
 class FlintEngine final : public AlgebraEngine {
   public:
+    ~FlintEngine() override {
+        if (running_)
+            stop();
+    }
+
     bool start() override {
         running_ = true;
+        ++runningEngines;
         return true;
     }
 
     void stop() override {
+        if (!running_)
+            return;
         running_ = false;
-        // Hand back the integer caches FLINT keeps between calls.
-        flint_cleanup();
+        // Hand back the integer caches FLINT keeps between calls, once no engine
+        // can still hold a number from them.
+        if (--runningEngines == 0)
+            flint_cleanup();
     }
 
     std::optional<EngineResult> solve(const EngineSystem& system) override {
