@@ -8,5 +8,8 @@ struct LinePlane {
     double a = 0, b = 0, c = 0, e = 0;
 };
 
+// What a solver reports for such a line.
+inline constexpr const char* kLineWithoutDirection = "A line has two equal end points.";
+
 // False when the line's two points coincide: such a line has no direction.
 bool linePlane(const SceneObject& line, LinePlane& out);

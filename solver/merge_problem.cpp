@@ -2,6 +2,7 @@
 #include "solver/merge_problem.h"
 
 #include "solver/candidate_refinement.h"
+#include "solver/general_solve.h"
 
 #include <cmath>
 #include <cstdio>
@@ -81,27 +82,42 @@ int MergeProblem::solve(int newMode) {
         return 0;
     const int before = solutionCount;
     storeReplaced = false;
+    char previousMessage[kMessageSize];
+    std::memcpy(previousMessage, message, sizeof message);
     int result = mode == MERGE_TRANSLATE ? dispatchTranslate(counts) : dispatchRotate(counts);
-    refineCandidates(*this, storeReplaced ? 0 : before);
+    const int first = storeReplaced ? 0 : before;
+    refineCandidates(*this, first);
     if (result && solutionCount == 0) {
         // Every candidate the closed form produced failed the constraints.
         setMessage("No result.");
         result = 0;
     }
+    // A closed form that finds no real circle (its eliminated planes can all be
+    // vertical, for one) hands over to the exact system of the four constraints.
+    const bool engineSolver = std::strstr(solverName, "RemainSolver") != nullptr;
+    if (!engineSolver && !storedRealSince(first)) {
+        const int exactFrom = solutionCount;
+        if (appendExactCandidates(*this) > 0) {
+            refineCandidates(*this, exactFrom);
+            if (storedRealSince(exactFrom)) {
+                std::memcpy(message, previousMessage, sizeof message);
+                return 1;
+            }
+        }
+    }
     return result;
+}
+
+bool MergeProblem::storedRealSince(int first) const {
+    for (int n = first; n < solutionCount; ++n)
+        if (solutions[n].kind == KIND_C)
+            return true;
+    return false;
 }
 
 int MergeProblem::run(const char* name, int (MergeProblem::*solver)()) {
     solverName = name;
     return (this->*solver)();
-}
-
-int MergeProblem::notAvailable(const char* name) {
-    solverName = name;
-    char text[kMessageSize];
-    std::snprintf(text, sizeof text, "This merge case (%s) is not available yet.", name);
-    setMessage(text);
-    return 0;
 }
 
 int MergeProblem::dispatchTranslate(const KindCounts& k) {
@@ -124,7 +140,7 @@ int MergeProblem::dispatchTranslate(const KindCounts& k) {
         return run("T_2Center1ClusterSolver", &MergeProblem::T_2Center1ClusterSolver);
     if (L1 + Lp1 == 1 && Cp1 == 1 && L2 + Lp2 == 1 && Cp2 == 1)
         return run("T_2Center2ClusterSolver", &MergeProblem::T_2Center2ClusterSolver);
-    return notAvailable("T_RemainSolver");
+    return run("T_RemainSolver", &MergeProblem::T_RemainSolver);
 }
 
 int MergeProblem::dispatchRotate(const KindCounts& k) {
@@ -141,5 +157,5 @@ int MergeProblem::dispatchRotate(const KindCounts& k) {
         return run("R_ClosedFormSolver", &MergeProblem::R_ClosedFormSolver);
     if (Cp1 == 1 && C1 == 0 && Cp2 == 1 && C2 == 0)
         return run("R_ClosedFormSolver", &MergeProblem::R_ClosedFormSolver);
-    return notAvailable("R_RemainSolver");
+    return run("R_RemainSolver", &MergeProblem::R_RemainSolver);
 }

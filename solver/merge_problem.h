@@ -46,6 +46,8 @@ class MergeProblem {
     int R_2Center1ClusterSolver();
     int R_4LineSolver();
     int R_ClosedFormSolver();
+    int T_RemainSolver();
+    int R_RemainSolver();
 
     SceneObject* slots[2][2] = {{nullptr, nullptr}, {nullptr, nullptr}};
     std::int32_t slotCount[2] = {0, 0};
@@ -84,7 +86,8 @@ class MergeProblem {
     int dispatchTranslate(const KindCounts& counts);
     int dispatchRotate(const KindCounts& counts);
     int run(const char* name, int (MergeProblem::*solver)());
-    int notAvailable(const char* name);
+    // Whether a real candidate is stored at index first or later.
+    bool storedRealSince(int first) const;
 };
 
 // The points where the loci of two centre constraints (C' circles, L' lines) meet.

@@ -60,16 +60,24 @@ TEST(FourLineTranslation, RandomLinesTouchAfterTheMove) {
     EXPECT_GT(solved, 300);
 }
 
-TEST(FourLineTranslation, ThreeCentreLinesFailWithoutMessage) {
+TEST(FourLineTranslation, ThreeCentreLinesLeaveItToTheExactSystem) {
     FourLines f;
     f.obj[0] = makeLine(KIND_L_PRIME, 0, 0, 10, 0);
     f.obj[1] = makeLine(KIND_L_PRIME, 0, 10, 0, 0);
     f.obj[2] = makeLine(KIND_L_PRIME, 10, 10, 0, 20);
-    f.obj[3] = makeLine(KIND_L, 20, 0, 20, 10);
+    f.obj[3] = makeLine(KIND_L, 30, 0, 30, 10);
     f.fill();
-    EXPECT_EQ(f.problem.solve(MERGE_TRANSLATE), 0);
+    // Three vertical planes: the closed form cannot place the circle and says nothing.
+    EXPECT_EQ(f.problem.T_4LineSolver(), 0);
     EXPECT_STREQ(f.problem.message, "");
     EXPECT_EQ(f.problem.solutionCount, 0);
+    // The exact system of the four constraints can: the centre lines meet at (0, 0),
+    // which the third lies on after a shift of -20; the tangency line is then x = 10.
+    ASSERT_EQ(f.problem.solve(MERGE_TRANSLATE), 1);
+    ASSERT_EQ(f.problem.solutionCount, 1);
+    EXPECT_NEAR(f.problem.parameter[0], -20, 1e-12);
+    EXPECT_NEAR(f.problem.solutions[0].r, 10, 1e-12);
+    EXPECT_LT(candidateResidual(f.problem, 0), 1e-12);
 }
 
 TEST(FourLineTranslation, HorizontalClusterTwoCannotSlide) {
