@@ -45,7 +45,10 @@ void BM_StartupToFirstFrame(benchmark::State& state) {
                 state.SkipWithError("start-up failed");
                 return;
             }
-            QTest::qWaitForWindowExposed(app.frame());
+            if (!QTest::qWaitForWindowExposed(app.frame())) {
+                state.SkipWithError("no window");
+                return;
+            }
             finishRendering(*app.view());
             state.SetIterationTime(timer.nsecsElapsed() * 1e-9);
             app.frame()->close();
