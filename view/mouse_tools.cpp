@@ -2,6 +2,7 @@
 // tool, the rim/centre/point hit rules, and the tool, kind, pane and pick commands.
 #include "view/mouse_tools.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -47,7 +48,9 @@ MouseTools::MouseTools(CTorvaneDoc& d, ViewState& s, MouseToolsHost& h)
 void MouseTools::onMouseMove(int buttons, int mx, int my) {
     if (splitterDragging) {
         host.showSizeCursor(true);
-        state.spacePaneWidth = state.clientWidth - mx;
+        // The window keeps sending moves while the button is held outside it; a pane
+        // wider than the window or of negative width would leave no splitter to grab.
+        state.spacePaneWidth = state.clientWidth - std::clamp(mx, 0, state.clientWidth);
         host.redraw();
         return;
     }

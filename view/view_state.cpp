@@ -11,8 +11,9 @@ bool ViewState::onSplitter(int mx) const {
 void ViewState::onSize(int cx, int cy) {
     clientWidth = cx;
     clientHeight = cy;
-    // Without a plane pane the circle-space pane always fills the window.
-    if (!showPlane)
+    // Without a plane pane the circle-space pane always fills the window. Otherwise it keeps
+    // its width as long as that fits, so the splitter never ends up outside the window.
+    if (!showPlane || spacePaneWidth > cx)
         spacePaneWidth = cx;
 }
 

@@ -1,8 +1,10 @@
 // Fakes and fixtures for the GUI tests.
 #include "gui_support.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
+#include <QMouseEvent>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -78,6 +80,25 @@ void GuiTest::trigger(int commandId) {
     ASSERT_TRUE(a->isEnabled()) << commandId;
     a->trigger();
     updatePass();
+}
+
+void GuiTest::sendMouse(QEvent::Type type, QPoint p, Qt::MouseButtons held) {
+    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent e(type, QPointF(p), view().mapToGlobal(QPointF(p)), button, held, {});
+    QApplication::sendEvent(&view(), &e);
+}
+
+void GuiTest::drag(QPoint from, QPoint to) {
+    sendMouse(QEvent::MouseMove, from, Qt::NoButton);
+    sendMouse(QEvent::MouseButtonPress, from, Qt::LeftButton);
+    sendMouse(QEvent::MouseMove, to, Qt::LeftButton);
+    sendMouse(QEvent::MouseButtonRelease, to, Qt::NoButton);
+    updatePass();
+}
+
+QPoint GuiTest::windowPixelOf(double x, double y) {
+    const Point2 p = view().state.planePixel(x, y);
+    return QPoint(static_cast<int>(p.x), view().state.clientHeight - static_cast<int>(p.y));
 }
 
 QString GuiTest::tempPath(const QString& name) {

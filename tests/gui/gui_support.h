@@ -9,6 +9,7 @@
 #include "view/qt/torvane_view.h"
 
 #include <QColor>
+#include <QEvent>
 #include <QImage>
 #include <QStringList>
 
@@ -51,6 +52,12 @@ class GuiTest : public ::testing::Test {
     CTorvaneDoc& doc() { return app->document(); }
     void updatePass() { frame().runUpdatePass(); }
     void trigger(int commandId);
+    // Mouse events as the window system delivers them to the view, positions in view pixels.
+    void sendMouse(QEvent::Type type, QPoint p, Qt::MouseButtons held);
+    // Hover, press, one move and release, then the update pass.
+    void drag(QPoint from, QPoint to);
+    // The view pixel (y downward) of a scene point.
+    QPoint windowPixelOf(double x, double y);
     // A file under a fresh temporary folder of this test.
     QString tempPath(const QString& name);
 

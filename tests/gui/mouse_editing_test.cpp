@@ -6,31 +6,14 @@
 #include "ui/qt/preview_result_dialog.h"
 #include "view/command_ids.h"
 
-#include <QMouseEvent>
 #include <QTest>
 
 namespace {
 
 class MouseEditingTest : public GuiTest {
   protected:
-    void send(QEvent::Type type, QPoint p, Qt::MouseButtons held) {
-        QMouseEvent e(type, QPointF(p), view().mapToGlobal(QPointF(p)),
-                      type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, held, {});
-        QApplication::sendEvent(&view(), &e);
-    }
-    void drag(QPoint from, QPoint to) {
-        send(QEvent::MouseMove, from, Qt::NoButton);
-        send(QEvent::MouseButtonPress, from, Qt::LeftButton);
-        send(QEvent::MouseMove, to, Qt::LeftButton);
-        send(QEvent::MouseButtonRelease, to, Qt::NoButton);
-        updatePass();
-    }
     void clickAt(QPoint p) { drag(p, p); }
-    // Window pixel of a scene point.
-    QPoint at(double x, double y) {
-        const Point2 p = view().state.planePixel(x, y);
-        return QPoint(static_cast<int>(p.x), view().state.clientHeight - static_cast<int>(p.y));
-    }
+    QPoint at(double x, double y) { return windowPixelOf(x, y); }
 };
 
 } // namespace

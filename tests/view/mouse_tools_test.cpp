@@ -278,3 +278,20 @@ TEST(MouseTools, DeletedPickEndsTheSequenceWithoutAMerge) {
     EXPECT_TRUE(t.host.merges.empty());
     EXPECT_EQ(t.tools.pickMode, 0);
 }
+
+TEST(MouseTools, SplitterDraggedPastEitherEdgeStaysInTheWindowAndCanBeGrabbedAgain) {
+    Tools t(1000, 600);
+    t.tools.onCommand(cmd::kShowSpace);
+    t.press(500, 300);
+    t.move(-40, 300); // the window still reports moves while the button is held outside
+    EXPECT_EQ(t.state.spacePaneWidth, 1000);
+    t.move(1100, 300);
+    EXPECT_EQ(t.state.spacePaneWidth, 0);
+    t.release(1100, 300);
+    EXPECT_EQ(t.tools.splitterDragging, 0);
+
+    t.press(1001, 300); // the strip now hugs the right edge
+    EXPECT_EQ(t.tools.splitterDragging, 1);
+    t.move(400, 300);
+    EXPECT_EQ(t.state.spacePaneWidth, 600);
+}

@@ -18,6 +18,19 @@ TEST(ViewStateSize, SpacePaneFollowsTheWidthOnlyWithoutAPlanePane) {
     EXPECT_EQ(v.spacePaneWidth, 900);
 }
 
+TEST(ViewStateSize, NarrowingTheWindowBelowTheSpacePaneKeepsTheSplitterInside) {
+    ViewState v;
+    v.onSize(1000, 600);
+    v.showSpace = 1;
+    v.spacePaneWidth = 700;
+    v.onSize(400, 600);
+    EXPECT_EQ(v.spacePaneWidth, 400);
+    EXPECT_EQ(v.splitX(), 0);
+    EXPECT_EQ(planeSetup(v).viewportWidth, 0) << "never a negative viewport";
+    v.onSize(1200, 600);
+    EXPECT_EQ(v.spacePaneWidth, 400) << "widening keeps the pixel width";
+}
+
 TEST(ViewStateMapping, MousePositionsTruncateTowardZeroBothWays) {
     ViewState v;
     v.onSize(600, 400);
