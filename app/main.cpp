@@ -1,5 +1,6 @@
 // torvane: the desktop program.
 #include "app/torvane_app.h"
+#include "solver/engine_trace.h"
 #include "ui/qt/user_prompts.h"
 #include "view/qt/torvane_view.h"
 
@@ -9,6 +10,8 @@
 int main(int argc, char** argv) {
     QSurfaceFormat::setDefaultFormat(CTorvaneView::requestedFormat());
     QApplication application(argc, argv);
+    // The engine solvers' reading trace goes to standard output, as the desktop program's log.
+    setEngineTraceSink(standardOutputTrace());
     DialogPrompts prompts;
     CTorvaneApp app(prompts);
     switch (app.initInstance(QApplication::arguments())) {

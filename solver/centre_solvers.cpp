@@ -88,7 +88,7 @@ int MergeProblem::T_2Center2ClusterSolver() {
     }
     PlaneRow rows[3];
     if (!lineRow(*line[0], false, rows[0]) || !lineRow(*line[1], true, rows[1])) {
-        setMessage("A line has two equal end points.");
+        setMessage(kLineWithoutDirection);
         return 0;
     }
     rows[2] = centreRadicalRow(*centreCircle[0], *centreCircle[1], true);

@@ -1,6 +1,7 @@
 // Closed-form merges by rotation about the origin: three rows (two of them turning)
 // meet a fourth line in a quadratic in t = tan(θ/2), or the quadric of one circle in
 // a quartic.
+#include "solver/line_plane.h"
 #include "solver/merge_problem.h"
 #include "solver/rotation_rows.h"
 #include "solver/translation_rows.h"
@@ -53,7 +54,7 @@ int MergeProblem::R_4LineSolver() {
     RotatedRow m[4];
     for (int k = 0; k < 4; ++k)
         if (!rotatedLineRow(*slots[k / 2][k % 2], m[k])) {
-            setMessage("A line has two equal end points.");
+            setMessage(kLineWithoutDirection);
             return 0;
         }
     const RotatedElimination el = eliminateRotatedRows(0, 0, 0, 0, m);
@@ -109,7 +110,7 @@ int MergeProblem::R_ClosedFormSolver() {
         }
     }
     if (!planes) {
-        setMessage("A line has two equal end points.");
+        setMessage(kLineWithoutDirection);
         return 0;
     }
     const RotatedElimination el = eliminateRotatedRows(ux[0], ux[1], uy[0], uy[1], m);

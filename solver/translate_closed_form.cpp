@@ -1,6 +1,7 @@
 // The closed-form translation solvers built on three plane rows and one quadric:
 // a quadratic in the shift (one quadric cone or cylinder against three planes) or a
 // quartic (radical planes that slide with the shift).
+#include "solver/line_plane.h"
 #include "solver/merge_problem.h"
 #include "solver/translation_rows.h"
 
@@ -12,7 +13,6 @@ namespace {
 
 constexpr const char* kNoResult = "No result.";
 constexpr const char* kNoResultBang = "No Result!";
-constexpr const char* kBadLine = "A line has two equal end points.";
 
 } // namespace
 
@@ -89,7 +89,7 @@ int MergeProblem::T_3Line1CircleSolver() {
     PlaneRow rows[3];
     if (!lineRow(*slots[ref][1 - circleSlot], false, rows[0]) ||
         !lineRow(*slots[moving][0], true, rows[1]) || !lineRow(*slots[moving][1], true, rows[2])) {
-        setMessage(kBadLine);
+        setMessage(kLineWithoutDirection);
         return 0;
     }
     return solveTranslationQuadratic(eliminateCircle(rows[0], rows[1], rows[2]),
@@ -105,7 +105,7 @@ int MergeProblem::T_2Circle1ClusterSolver() {
     PlaneRow rows[3];
     rows[0] = radicalRow(*slots[ref][0], false, *slots[ref][1], false);
     if (!lineRow(*slots[moving][0], true, rows[1]) || !lineRow(*slots[moving][1], true, rows[2])) {
-        setMessage(kBadLine);
+        setMessage(kLineWithoutDirection);
         return 0;
     }
     return solveTranslationQuadratic(eliminateCircle(rows[0], rows[1], rows[2]), *slots[ref][0],
@@ -127,7 +127,7 @@ int MergeProblem::T_2Circle2ClusterSolver() {
     if (!lineRow(*slots[0][1 - c0Slot], false, rows[0]) ||
         !movingRowAgainst(c0, *slots[1][0], rows[1]) ||
         !movingRowAgainst(c0, *slots[1][1], rows[2])) {
-        setMessage(kBadLine);
+        setMessage(kLineWithoutDirection);
         return 0;
     }
     return solveTranslationQuartic(eliminateCircle(rows[0], rows[1], rows[2]), c0, CLUSTER_1,
@@ -143,7 +143,7 @@ int MergeProblem::T_3Circle1LineSolver() {
     rows[0] = radicalRow(c0, false, *slots[ref][1], false);
     if (!movingRowAgainst(c0, *slots[moving][0], rows[1]) ||
         !movingRowAgainst(c0, *slots[moving][1], rows[2])) {
-        setMessage(kBadLine);
+        setMessage(kLineWithoutDirection);
         return 0;
     }
     return solveTranslationQuartic(eliminateCircle(rows[0], rows[1], rows[2]), c0, ref,

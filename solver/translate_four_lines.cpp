@@ -10,7 +10,7 @@ int MergeProblem::T_4LineSolver() {
     LinePlane p[4];
     for (int k = 0; k < 4; ++k)
         if (!linePlane(*rows[k], p[k])) {
-            setMessage("A line has two equal end points.");
+            setMessage(kLineWithoutDirection);
             return 0;
         }
 
