@@ -84,3 +84,25 @@ TEST_F(MouseEditingTest, FourPicksMergeThroughThePreview) {
     EXPECT_FALSE(frame().action(cmd::kPickTranslate)->isChecked());
     EXPECT_EQ(prompts.asked.back().caption, "Torvane");
 }
+
+TEST_F(MouseEditingTest, CircleSpaceShowsTheConeOfATangencyCircle) {
+    start();
+    auto redPixelsInSpace = [&] {
+        view().redraw();
+        Framebuffer fb(view());
+        int count = 0;
+        for (int x = view().state.splitX() + 10; x < fb.width() - 10; x += 3)
+            for (int y = 10; y < fb.height() - 10; y += 3) {
+                const QColor c = fb.at(x, y);
+                count += c.red() > 150 && c.green() < 110 && c.blue() < 110;
+            }
+        return count;
+    };
+    trigger(cmd::kShowSpace);
+    ASSERT_TRUE(view().state.showSpace);
+    EXPECT_EQ(redPixelsInSpace(), 0) << "nothing red without an object";
+    doc().addObject(KIND_C, 0, 0, 50, 255, 0, 0);
+    EXPECT_GT(redPixelsInSpace(), 100) << "the translucent red double cone";
+    doc().addObject(KIND_L, 10, 10, 10, 10, 255, 0, 0); // no direction: no plane, no fault
+    EXPECT_GT(redPixelsInSpace(), 100);
+}

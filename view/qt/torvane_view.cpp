@@ -4,6 +4,7 @@
 #include "ui/qt/user_prompts.h"
 #include "view/gl/gl_panes.h"
 #include "view/gl/gl_plane_canvas.h"
+#include "view/gl/space_drawing.h"
 #include "view/plane_drawing.h"
 #include "view/qt/font_glyphs.h"
 
@@ -88,6 +89,7 @@ void CTorvaneView::paintGL() {
     if (state.showSpace) {
         applyPaneSetup(spaceSetup(state));
         setSpaceState();
+        drawSpace(doc, state);
     }
     if (state.showPlane) {
         applyPaneSetup(planeSetup(state));
