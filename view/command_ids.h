@@ -50,6 +50,11 @@ inline constexpr int kReverse = 32801;
 inline constexpr int kShowPlane = 32809;
 inline constexpr int kShowSpace = 32810;
 
+// Context menu of the selected object
+inline constexpr int kObjectDelete = 32803;
+inline constexpr int kObjectProperties = 32804;
+inline constexpr int kObjectLock = 32811;
+
 // Merge pick modes
 inline constexpr int kPickThree = 32812;
 inline constexpr int kPickTranslate = 32814;

@@ -4,8 +4,13 @@
 
 #include "ui/qt/merge_workflow.h"
 #include "ui/qt/preview_result_dialog.h"
+#include "ui/qt/properties_dialog.h"
 #include "view/command_ids.h"
 
+#include <QComboBox>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QSlider>
 #include <QTest>
 
 namespace {
@@ -105,4 +110,58 @@ TEST_F(MouseEditingTest, CircleSpaceShowsTheConeOfATangencyCircle) {
     EXPECT_GT(redPixelsInSpace(), 100) << "the translucent red double cone";
     doc().addObject(KIND_L, 10, 10, 10, 10, 255, 0, 0); // no direction: no plane, no fault
     EXPECT_GT(redPixelsInSpace(), 100);
+}
+
+TEST_F(MouseEditingTest, PropertiesDialogAndContextMenuCommands) {
+    start();
+    SceneObject* circle = doc().addObject(KIND_C, 0, 0, 40, 0, 255, 0);
+    view().state.selectedObject = circle;
+    view().state.hoverObject = nullptr;
+    EXPECT_FALSE(view().contextMenuAllowed()) << "away from the selected object: no menu";
+    view().state.hoverObject = circle;
+    EXPECT_TRUE(view().contextMenuAllowed());
+
+    view().showProperties = [](CPropertiesDlg& d) {
+        d.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&d));
+        EXPECT_EQ(d.windowTitle(), "Properties");
+        EXPECT_EQ(d.typeList->count(), 4);
+        EXPECT_EQ(d.colourEdit[1]->text(), "255");
+        d.typeList->setCurrentIndex(1); // "L-Line (Tangent to)"
+        d.colourSlider[0]->setValue(200);
+        EXPECT_EQ(d.colourEdit[0]->text(), "200");
+        EXPECT_EQ(d.colourArrows[0]->value(), 55);
+        // The upper arrow raises red by one; at 255 it stays.
+        d.colourArrows[0]->triggerAction(QAbstractSlider::SliderSingleStepSub);
+        EXPECT_EQ(d.red, 201);
+        d.colourArrows[1]->triggerAction(QAbstractSlider::SliderSingleStepSub);
+        EXPECT_EQ(d.green, 255);
+        d.colourArrows[2]->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        EXPECT_EQ(d.blue, 0) << "the lower arrow at 0 leaves it at 0";
+        d.widthSlider->setValue(3);
+        EXPECT_EQ(d.widthEdit->text(), "3");
+        d.accept();
+        return d.result() == QDialog::Accepted;
+    };
+    app->lifecycle().setModified(false);
+    view().onObjectCommand(cmd::kObjectProperties);
+    EXPECT_EQ(circle->kind, KIND_L);
+    EXPECT_EQ(circle->x[0], 0);
+    EXPECT_EQ(circle->x[1], 40) << "a line from the centre to 40 units right";
+    EXPECT_EQ(circle->y[1], 0);
+    EXPECT_EQ(circle->red, 201);
+    EXPECT_EQ(circle->green, 255);
+    EXPECT_EQ(circle->width, 3);
+    EXPECT_TRUE(app->lifecycle().isModified());
+
+    view().onObjectCommand(cmd::kObjectLock);
+    EXPECT_EQ(circle->pinned, 0) << "Lock on an unpinned object leaves it unpinned";
+    circle->pinned = 1;
+    view().onObjectCommand(cmd::kObjectLock);
+    EXPECT_EQ(circle->pinned, 0);
+
+    view().onObjectCommand(cmd::kObjectDelete);
+    EXPECT_EQ(doc().objectCount, 0);
+    EXPECT_EQ(view().state.selectedObject, nullptr);
+    EXPECT_EQ(view().state.hoverObject, nullptr);
 }

@@ -1,6 +1,7 @@
 // The view's rendering context, resize handling and the synchronous redraw.
 #include "view/qt/torvane_view.h"
 
+#include "ui/qt/properties_dialog.h"
 #include "ui/qt/user_prompts.h"
 #include "view/gl/gl_panes.h"
 #include "view/gl/gl_plane_canvas.h"
@@ -9,6 +10,8 @@
 #include "view/qt/font_glyphs.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
 
@@ -23,6 +26,7 @@ CTorvaneView::CTorvaneView(CTorvaneDoc& document, QWidget* parent)
     setFocusPolicy(Qt::ClickFocus);
     // Hovering highlights objects, so moves arrive without a button held.
     setMouseTracking(true);
+    showProperties = [](CPropertiesDlg& d) { return d.exec() == QDialog::Accepted; };
 }
 
 CTorvaneView::~CTorvaneView() {
@@ -173,4 +177,48 @@ void CTorvaneView::showSizeCursor(bool on) {
 void CTorvaneView::quickMerge(const std::vector<MergeSelection>& picks, int mode) {
     if (quickMergeHandler)
         quickMergeHandler(picks, mode);
+}
+
+void CTorvaneView::contextMenuEvent(QContextMenuEvent* event) {
+    if (!contextMenuAllowed())
+        return;
+    QMenu menu(this);
+    QAction* del = menu.addAction("Delete");
+    QAction* lock = menu.addAction("Lock");
+    lock->setCheckable(true);
+    lock->setChecked(state.selectedObject->pinned != 0);
+    menu.addSeparator();
+    QAction* properties = menu.addAction("Properties");
+    QAction* chosen = menu.exec(event->globalPos());
+    if (chosen == del)
+        onObjectCommand(cmd::kObjectDelete);
+    else if (chosen == lock)
+        onObjectCommand(cmd::kObjectLock);
+    else if (chosen == properties)
+        onObjectCommand(cmd::kObjectProperties);
+}
+
+void CTorvaneView::onObjectCommand(int commandId) {
+    SceneObject* obj = state.selectedObject;
+    if (!obj)
+        return;
+    if (commandId == cmd::kObjectDelete) {
+        doc.removeObject(obj);
+        // Hover, selection and any pick sequence must not outlive the object.
+        state.forgetAllObjects();
+        mouseTools.forgetObjects();
+        noteSceneChanged();
+    } else if (commandId == cmd::kObjectLock) {
+        // Objects are pinned only by a merge; the item only ever unpins.
+        obj->pinned = 0;
+        noteSceneChanged();
+    } else if (commandId == cmd::kObjectProperties) {
+        CPropertiesDlg dialog(obj->red, obj->green, obj->blue, obj->kind, obj->width, this);
+        if (!showProperties(dialog))
+            return;
+        obj->setColour(dialog.red, dialog.green, dialog.blue);
+        obj->setKind(dialog.kind);
+        obj->width = dialog.width;
+        noteSceneChanged();
+    }
 }

@@ -15,6 +15,7 @@
 #include <QOpenGLWidget>
 #include <QSurfaceFormat>
 
+class CPropertiesDlg;
 class UserPrompts;
 
 class CTorvaneView : public QOpenGLWidget, private MouseToolsHost {
@@ -47,6 +48,14 @@ class CTorvaneView : public QOpenGLWidget, private MouseToolsHost {
     ViewState state;
     const QCursor sizeCursor{Qt::SizeHorCursor};
     MouseTools& tools() { return mouseTools; }
+    // The object commands of the context menu: 32803 Delete, 32811 Lock, 32804 Properties.
+    void onObjectCommand(int commandId);
+    // The menu appears only over the selected object.
+    bool contextMenuAllowed() const {
+        return state.selectedObject && state.selectedObject == state.hoverObject;
+    }
+    // How the Properties dialog is shown; true for OK. Tests drive the real dialog here.
+    std::function<bool(CPropertiesDlg&)> showProperties;
     // Runs the quick merge of the pick modes (set by the application).
     std::function<void(const std::vector<MergeSelection>&, int)> quickMergeHandler;
 
@@ -60,6 +69,7 @@ class CTorvaneView : public QOpenGLWidget, private MouseToolsHost {
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
   private:
     void releaseFontLists();
