@@ -19,12 +19,8 @@ void BM_PlaneRedraw(benchmark::State& state) {
     CTorvaneDoc doc;
     fillMixedScene(doc, static_cast<int>(state.range(0)));
     CTorvaneView view(doc);
-    view.resize(1000, 700);
-    view.show();
-    if (!QTest::qWaitForWindowExposed(&view)) {
-        state.SkipWithError("no window");
+    if (!showBenchView(view, state))
         return;
-    }
     // Grabbing runs the whole redraw into the view's framebuffer and reads it back; the
     // empty scene gives the cost of the read-back alone.
     for (auto _ : state)

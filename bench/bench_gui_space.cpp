@@ -13,12 +13,8 @@ void BM_SpaceRedraw(benchmark::State& state) {
     CTorvaneDoc doc;
     fillMixedScene(doc, static_cast<int>(state.range(0)));
     CTorvaneView view(doc);
-    view.resize(1000, 700);
-    view.show();
-    if (!QTest::qWaitForWindowExposed(&view)) {
-        state.SkipWithError("no window");
+    if (!showBenchView(view, state))
         return;
-    }
     view.tools().onCommand(cmd::kShowSpace);
     view.tools().onCommand(cmd::kShowPlane);
     for (auto _ : state)

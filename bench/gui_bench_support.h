@@ -6,6 +6,7 @@
 #include "view/qt/torvane_view.h"
 
 #include <QApplication>
+#include <QTest>
 
 #include <GL/gl.h>
 
@@ -41,4 +42,15 @@ inline void finishRendering(CTorvaneView& view) {
     view.makeCurrent();
     glFinish();
     view.doneCurrent();
+}
+
+// Shows view at 1000 x 700 and waits for its window; false (with the benchmark skipped)
+// when no window appears.
+template <class State> bool showBenchView(CTorvaneView& view, State& state) {
+    view.resize(1000, 700);
+    view.show();
+    if (QTest::qWaitForWindowExposed(&view))
+        return true;
+    state.SkipWithError("no window");
+    return false;
 }
