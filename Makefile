@@ -14,7 +14,9 @@ configure: deps
 build: configure
 	cmake --build $(BUILD)
 
-run: build
+# Builds only the desktop program, not the tests, before opening the window.
+run: configure
+	cmake --build $(BUILD) --target torvane
 	$(BUILD)/torvane examples/worked_example.tvn
 
 test: build

@@ -7,7 +7,15 @@
 #include <QApplication>
 #include <QSurfaceFormat>
 
+#include <cstdio>
+#include <cstring>
+
 int main(int argc, char** argv) {
+    // Answered before Qt starts, so that it works without a display.
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::printf("torvane %s\n", TORVANE_VERSION);
+        return 0;
+    }
     QSurfaceFormat::setDefaultFormat(CTorvaneView::requestedFormat());
     QApplication application(argc, argv);
     // The engine solvers' reading trace goes to standard output, as the desktop program's log.

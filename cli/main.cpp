@@ -3,6 +3,7 @@
 
 int main(int argc, char** argv) {
     CLI::App app{"Torvane batch tool: scenes and merges without the desktop program"};
+    app.set_version_flag("--version", std::string("torvane-cli ") + TORVANE_VERSION);
     app.require_subcommand(1);
     int exitCode = kExitBadInput;
     addListCommand(app, exitCode);

@@ -70,6 +70,12 @@ int runMergeCommand(const MergeOptions& opt) {
         return badInput("--pick " + std::to_string(opt.pick) + ": there are only " +
                         std::to_string(count) + " candidates");
     const bool applied = r.outcome == MergeOutcome::Applied;
+    const int exitCode = candidatesExitCode(r.candidates);
+    // Choosing a complex candidate where real ones exist is a wrong --pick; with only
+    // complex candidates there is simply no merge.
+    if (r.outcome == MergeOutcome::ComplexChosen && exitCode == 0)
+        return badInput("--pick " + std::to_string(opt.pick) +
+                        ": that candidate is complex and cannot be applied");
     std::string message = r.message;
     if (r.outcome == MergeOutcome::ComplexChosen)
         message = "Candidate " + std::to_string(r.chosen) + " is complex and cannot be applied.";
@@ -78,16 +84,16 @@ int runMergeCommand(const MergeOptions& opt) {
 
     if (opt.json) {
         const nlohmann::ordered_json out = {{"ok", applied},
-                                    {"solver", r.solver},
-                                    {"message", applied ? "" : message},
-                                    {"report", applied ? message : ""},
-                                    {"chosen", r.chosen},
-                                    {"candidates", candidatesJson(r.candidates)}};
+                                            {"solver", r.solver},
+                                            {"message", applied ? "" : message},
+                                            {"report", applied ? message : ""},
+                                            {"chosen", r.chosen},
+                                            {"candidates", candidatesJson(r.candidates)}};
         std::cout << out.dump() << '\n';
     } else {
         std::cout << message << '\n';
     }
-    return applied ? 0 : kExitNothingFound;
+    return exitCode;
 }
 
 } // namespace

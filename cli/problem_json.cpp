@@ -82,6 +82,13 @@ ProblemInput parseProblem(const std::string& text) {
     return in;
 }
 
+int candidatesExitCode(const std::vector<MergeCandidate>& candidates) {
+    for (const MergeCandidate& c : candidates)
+        if (!c.complex)
+            return 0;
+    return 1;
+}
+
 nlohmann::ordered_json candidatesJson(const std::vector<MergeCandidate>& candidates) {
     nlohmann::ordered_json out = nlohmann::ordered_json::array();
     for (const MergeCandidate& c : candidates) {

@@ -25,6 +25,8 @@ struct ProblemInput {
 // Throws BadProblem.
 ProblemInput parseProblem(const std::string& text);
 int parseMode(const std::string& name); // -1 when unknown
+// The exit status of a solve or merge: 0 when a real candidate exists, else 1.
+int candidatesExitCode(const std::vector<MergeCandidate>& candidates);
 nlohmann::ordered_json candidatesJson(const std::vector<MergeCandidate>& candidates);
 // One line per candidate, numbers with every digit.
 std::string candidatesText(const std::vector<MergeCandidate>& candidates);

@@ -35,10 +35,10 @@ void addSolveCommand(CLI::App& app, int& exitCode) {
         const std::string message = ok ? "" : problem.message;
         if (*json) {
             const nlohmann::ordered_json out = {{"ok", ok},
-                                        {"solver", problem.solverName},
-                                        {"message", message},
-                                        {"candidates", candidatesJson(candidates)},
-                                        {"seconds", seconds}};
+                                                {"solver", problem.solverName},
+                                                {"message", message},
+                                                {"candidates", candidatesJson(candidates)},
+                                                {"seconds", seconds}};
             std::cout << out.dump() << '\n';
         } else if (ok) {
             std::cout << problem.solverName << ": " << candidates.size() << " candidate"
@@ -48,6 +48,6 @@ void addSolveCommand(CLI::App& app, int& exitCode) {
             std::cout << problem.solverName << (problem.solverName[0] ? ": " : "") << message
                       << '\n';
         }
-        exitCode = ok && !candidates.empty() ? 0 : kExitNothingFound;
+        exitCode = candidatesExitCode(candidates);
     });
 }

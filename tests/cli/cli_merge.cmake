@@ -71,3 +71,13 @@ execute_process(COMMAND ${CLI} merge ${EXAMPLES}/four_lines.tvn --cluster1 0,1 -
 if(NOT rc EQUAL 2 OR NOT err MATCHES "object 9 does not exist")
     message(FATAL_ERROR "merge with a missing object: rc=${rc} ${err}")
 endif()
+
+# Only complex candidates: the solver succeeds, yet no circle exists, so exit 1.
+run_solve([=[{"mode":"translate",
+  "cluster1":[{"kind":"C","x":0,"y":0,"r":2},{"kind":"C'","x":0,"y":0,"r":0.5}],
+  "cluster2":[{"kind":"L","x0":0,"y0":0,"x1":1,"y1":0},{"kind":"L","x0":10,"y0":0,"x1":10,"y1":1}]}]=])
+string(JSON count LENGTH "${out}" candidates)
+string(JSON complex0 GET "${out}" candidates 0 complex)
+if(NOT rc EQUAL 1 OR NOT count EQUAL 4 OR NOT complex0 STREQUAL "ON")
+    message(FATAL_ERROR "all-complex solve: rc=${rc} ${out}")
+endif()
