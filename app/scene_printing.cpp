@@ -3,33 +3,18 @@
 
 #include "app/document_strings.h"
 #include "ui/qt/user_prompts.h"
-#include "view/plane_drawing.h"
-#include "view/qt/painter_plane_canvas.h"
+#include "view/picture_area.h"
+#include "view/qt/plane_picture.h"
 
 #include <QPageSetupDialog>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 
-#include <algorithm>
-
 void paintScenePage(QPainter& painter, const QRectF& page, const CTorvaneDoc& doc,
-                    const ViewState& view) {
-    const double paneWidth = std::max(1, view.splitX());
-    const double paneHeight = std::max(1, view.clientHeight);
-    const double scale = std::min(page.width() / paneWidth, page.height() / paneHeight);
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing);
-    // Pane pixels with y upward onto the page, centred.
-    painter.translate(page.center().x() - scale * paneWidth / 2,
-                      page.center().y() + scale * paneHeight / 2);
-    painter.scale(scale, -scale);
-    painter.setClipRect(QRectF(0, 0, paneWidth, paneHeight));
-    ViewState printed = view;
-    printed.forgetAllObjects();
-    PainterPlaneCanvas canvas(painter);
-    drawPlane(canvas, doc, printed);
-    painter.restore();
+                    const ViewState& view, const QFont& screenFont) {
+    paintPlanePicture(painter, page, doc, pictureArea(doc, view), paneTextFont(screenFont),
+                      PictureBackground::Paper);
 }
 
 bool ScenePrinting::printTo(QPrinter& target) {
@@ -39,7 +24,7 @@ bool ScenePrinting::printTo(QPrinter& target) {
                         UserPrompts::Icon::Warning);
         return false;
     }
-    paintScenePage(painter, painter.viewport(), doc, view);
+    paintScenePage(painter, painter.viewport(), doc, view, screenFont);
     return painter.end();
 }
 

@@ -9,10 +9,11 @@
 #include "app/recent_file_list.h"
 #include "app/scene_printing.h"
 #include "ui/qt/about_dialog.h"
-#include "ui/qt/eps_export.h"
 #include "ui/qt/merge_workflow.h"
+#include "ui/qt/scene_export.h"
 #include "ui/qt/user_prompts.h"
 #include "view/command_ids.h"
+#include "view/picture_area.h"
 #include "view/qt/torvane_view.h"
 
 #include <QAbstractEventDispatcher>
@@ -63,6 +64,7 @@ CTorvaneApp::StartResult CTorvaneApp::initInstance(const QStringList& arguments)
     documentLifecycle->setOwnerWindow(mainFrame.get());
     printing = std::make_unique<ScenePrinting>(doc, view()->state, prompts);
     printing->setOwnerWindow(mainFrame.get());
+    printing->setScreenFont(view()->font());
     mergeWorkflow = std::make_unique<MergeWorkflow>(doc, prompts, view(), doc_strings::kWindowTitle,
                                                     [this] { view()->noteSceneChanged(); });
     view()->quickMergeHandler = [this](const std::vector<MergeSelection>& picks, int mode) {
@@ -100,7 +102,8 @@ void CTorvaneApp::registerCommands() {
     using T = CommandRouter::Target;
     CMainFrame* frame = mainFrame.get();
     router.add(T::View, cmd::kFileExport, [this, frame] {
-        exportEps(frame, view(), prompts, doc, documentLifecycle->title());
+        exportScene(frame, view(), prompts, doc, documentLifecycle->title(),
+                    pictureArea(doc, view()->state), view()->font());
     });
     router.add(T::View, cmd::kFilePrint, [this] { printing->print(); });
     router.add(T::View, cmd::kFilePrintPreview, [this] { printing->preview(); });

@@ -11,3 +11,4 @@ void addListCommand(CLI::App& app, int& exitCode);
 void addSolveCommand(CLI::App& app, int& exitCode);
 void addMergeCommand(CLI::App& app, int& exitCode);
 void addExportEpsCommand(CLI::App& app, int& exitCode);
+void addExportCommand(CLI::App& app, int& exitCode);

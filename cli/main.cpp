@@ -10,6 +10,7 @@ int main(int argc, char** argv) {
     addSolveCommand(app, exitCode);
     addMergeCommand(app, exitCode);
     addExportEpsCommand(app, exitCode);
+    addExportCommand(app, exitCode);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

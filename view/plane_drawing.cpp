@@ -28,7 +28,7 @@ Point2 offset(Point2 base, double dx, double dy) {
 // The halo is a solid copy in the highlight colour, two pixels wider, drawn under the
 // object itself.
 void drawHighlight(PlaneCanvas& canvas, const SceneObject* obj, const ClipBounds& clip,
-                   const ViewState& view) {
+                   const PlaneArea& area) {
     if (!obj)
         return;
     SceneObject halo;
@@ -43,7 +43,7 @@ void drawHighlight(PlaneCanvas& canvas, const SceneObject* obj, const ClipBounds
     }
     halo.setColour(kHighlightRed, kHighlightGreen, kHighlightBlue);
     halo.width = obj->width + 2;
-    drawObject(canvas, halo, clip, view.planeOriginX, view.planeOriginY, view.planeZoom);
+    drawObject(canvas, halo, clip, area.originX, area.originY, area.zoom);
 }
 
 void drawLegend(PlaneCanvas& canvas) {
@@ -62,20 +62,27 @@ Point2 drawablePoint(double x, double y) {
 }
 
 void drawPlane(PlaneCanvas& canvas, const CTorvaneDoc& doc, const ViewState& view) {
-    const double w = view.clientWidth;
-    const double h = view.clientHeight;
+    const PlaneArea window{static_cast<double>(view.clientWidth),
+                           static_cast<double>(view.clientHeight),
+                           static_cast<double>(view.planeOriginX),
+                           static_cast<double>(view.planeOriginY), view.planeZoom};
+    drawPlane(canvas, doc, window, view.hoverObject, view.selectedObject);
+}
+
+void drawPlane(PlaneCanvas& canvas, const CTorvaneDoc& doc, const PlaneArea& area,
+               const SceneObject* hover, const SceneObject* selected) {
+    const double w = area.width;
+    const double h = area.height;
     canvas.setColour(0, 0, 0);
-    canvas.segment({0, static_cast<double>(view.planeOriginY)},
-                   {w, static_cast<double>(view.planeOriginY)});
-    canvas.segment({static_cast<double>(view.planeOriginX), 0},
-                   {static_cast<double>(view.planeOriginX), h});
+    canvas.segment(drawablePoint(0, area.originY), drawablePoint(w, area.originY));
+    canvas.segment(drawablePoint(area.originX, 0), drawablePoint(area.originX, h));
     canvas.setLineWidth(1);
 
     const ClipBounds clip{-10, h + 10, w + 10, -10};
-    drawHighlight(canvas, view.hoverObject, clip, view);
-    drawHighlight(canvas, view.selectedObject, clip, view);
+    drawHighlight(canvas, hover, clip, area);
+    drawHighlight(canvas, selected, clip, area);
     for (const SceneObject* obj : doc)
-        drawObject(canvas, *obj, clip, view.planeOriginX, view.planeOriginY, view.planeZoom);
+        drawObject(canvas, *obj, clip, area.originX, area.originY, area.zoom);
     drawLegend(canvas);
 }
 

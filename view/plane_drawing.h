@@ -14,7 +14,17 @@ struct ClipBounds {
 
 inline constexpr int kCircleVertexCount = 60;
 
+// A picture of the plane: its size in pixels and where the scene lies in it (y upward).
+struct PlaneArea {
+    double width = 0, height = 0;
+    double originX = 0, originY = 0;
+    double zoom = 1; // pixels per scene unit
+};
+
 void drawPlane(PlaneCanvas& canvas, const CTorvaneDoc& doc, const ViewState& view);
+// The same drawing for any area; hover and selection may be null.
+void drawPlane(PlaneCanvas& canvas, const CTorvaneDoc& doc, const PlaneArea& area,
+               const SceneObject* hover, const SceneObject* selected);
 void drawObject(PlaneCanvas& canvas, const SceneObject& obj, const ClipBounds& clip, double originX,
                 double originY, double zoom);
 void drawCircleObject(PlaneCanvas& canvas, const SceneObject& obj, bool marks, int vertexCount,

@@ -1,4 +1,5 @@
-# Runs `torvane-cli export-eps` as a user would: the file it writes and its failures.
+# Runs `torvane-cli export-eps` and `torvane-cli export` to .eps as a user would: the
+# files they write, byte for byte, and their failures.
 set(out ${WORK}/worked_example.eps)
 file(REMOVE ${out})
 execute_process(COMMAND ${CLI} export-eps ${EXAMPLES}/worked_example.tvn ${out}
@@ -17,6 +18,42 @@ string(CONCAT expected
 if(NOT eps STREQUAL expected)
     message(FATAL_ERROR "exported text differs:\n${eps}")
 endif()
+
+# The picture export writes the very same EPS, extension in any case.
+set(out2 ${WORK}/worked_example_2.EPS)
+file(REMOVE ${out2})
+execute_process(COMMAND ${CLI} export ${EXAMPLES}/worked_example.tvn ${out2}
+    RESULT_VARIABLE rc ERROR_VARIABLE err)
+file(READ ${out2} eps2)
+if(NOT rc EQUAL 0 OR NOT eps2 STREQUAL expected)
+    message(FATAL_ERROR "export to .EPS: rc=${rc} ${err}\n${eps2}")
+endif()
+
+# A scene with colours, a dashed and a wide line: EPS keeps to the geometry, as pinned.
+file(READ ${DATA}/three_styles.eps pinned)
+foreach(command export-eps export)
+    set(out3 ${WORK}/three_styles_${command}.eps)
+    file(REMOVE ${out3})
+    execute_process(COMMAND ${CLI} ${command} ${DATA}/three_styles.tvn ${out3} RESULT_VARIABLE rc)
+    file(READ ${out3} eps3)
+    if(NOT rc EQUAL 0 OR NOT eps3 STREQUAL pinned)
+        message(FATAL_ERROR "${command} of three_styles: rc=${rc}\n${eps3}")
+    endif()
+endforeach()
+
+execute_process(COMMAND ${CLI} export ${EXAMPLES}/worked_example.tvn ${WORK}/x.gif
+    RESULT_VARIABLE rc ERROR_VARIABLE err)
+if(NOT rc EQUAL 2 OR NOT err MATCHES "unknown picture type" OR EXISTS ${WORK}/x.gif)
+    message(FATAL_ERROR "unknown extension: rc=${rc} stderr='${err}'")
+endif()
+foreach(ext svg pdf png)
+    execute_process(COMMAND ${CLI} export ${EXAMPLES}/worked_example.tvn
+                            ${WORK}/no/such/dir/x.${ext}
+        RESULT_VARIABLE rc ERROR_VARIABLE err)
+    if(NOT rc EQUAL 2 OR NOT err MATCHES "cannot write")
+        message(FATAL_ERROR "unwritable ${ext} target: rc=${rc} stderr='${err}'")
+    endif()
+endforeach()
 
 execute_process(COMMAND ${CLI} export-eps ${WORK}/missing.tvn ${WORK}/x.eps
     RESULT_VARIABLE rc ERROR_VARIABLE err)

@@ -174,7 +174,8 @@ TEST_F(DocumentFlowTest, ExportOffersTheTitleWithEpsAndWritesTheFile) {
     trigger(cmd::kFileExport);
     const PromptRecord& asked = prompts.asked.back();
     EXPECT_EQ(asked.caption, "Export to file");
-    EXPECT_EQ(asked.filter, "EPS Files (*.eps)");
+    EXPECT_EQ(asked.filter,
+              "EPS Files (*.eps);;SVG Files (*.svg);;PDF Files (*.pdf);;PNG Files (*.png)");
     EXPECT_EQ(asked.suffix, "eps");
     EXPECT_EQ(asked.initialName, "drawing");
     QFile f(eps);

@@ -21,12 +21,20 @@ QString FakePrompts::openFileName(QWidget*, const QString& filter) {
 }
 
 QString FakePrompts::saveFileName(QWidget*, const QString& title, const QString& filter,
-                                  const QString& defaultSuffix, const QString& initialName) {
+                                  const QString& defaultSuffix, const QString& initialName,
+                                  QString* chosenFilter) {
     asked.push_back({"save", title, {}, filter, defaultSuffix, initialName});
     if (fileAnswers.empty())
         return {};
     QString answer = fileAnswers.front();
     fileAnswers.pop_front();
+    if (chosenFilter) {
+        *chosenFilter = filter.split(";;").first();
+        if (!filterAnswers.empty()) {
+            *chosenFilter = filterAnswers.front();
+            filterAnswers.pop_front();
+        }
+    }
     return answer;
 }
 

@@ -31,11 +31,13 @@ class FakePrompts : public UserPrompts {
   public:
     QString openFileName(QWidget*, const QString& filter) override;
     QString saveFileName(QWidget*, const QString& title, const QString& filter,
-                         const QString& defaultSuffix, const QString& initialName) override;
+                         const QString& defaultSuffix, const QString& initialName,
+                         QString* chosenFilter) override;
     void message(QWidget*, const QString& caption, const QString& text, Icon) override;
     SaveAnswer askSaveChanges(QWidget*, const QString& caption, const QString& question) override;
 
     std::deque<QString> fileAnswers;    // for open and save dialogs; empty = cancel
+    std::deque<QString> filterAnswers;  // filter chosen in a save dialog; else the first
     std::deque<SaveAnswer> saveAnswers; // for the unsaved-changes question
     std::vector<PromptRecord> asked;
     int count(const QString& kind) const;

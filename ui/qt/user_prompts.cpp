@@ -3,19 +3,29 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QRegularExpression>
 
 QString DialogPrompts::openFileName(QWidget* owner, const QString& filter) {
     return QFileDialog::getOpenFileName(owner, QString(), QString(), filter);
 }
 
 QString DialogPrompts::saveFileName(QWidget* owner, const QString& title, const QString& filter,
-                                    const QString& defaultSuffix, const QString& initialName) {
+                                    const QString& defaultSuffix, const QString& initialName,
+                                    QString* chosenFilter) {
     QFileDialog dialog(owner, title, QString(), filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(defaultSuffix);
     dialog.selectFile(initialName);
+    // A name typed without extension gets the one of the filter in force.
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& f) {
+        const QRegularExpressionMatch m = QRegularExpression(R"(\(\*\.(\w+)\))").match(f);
+        if (m.hasMatch())
+            dialog.setDefaultSuffix(m.captured(1));
+    });
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
+    if (chosenFilter)
+        *chosenFilter = dialog.selectedNameFilter();
     return dialog.selectedFiles().first();
 }
 

@@ -14,9 +14,12 @@ class UserPrompts {
     virtual ~UserPrompts() = default;
     // Empty when cancelled.
     virtual QString openFileName(QWidget* owner, const QString& filter) = 0;
-    // Asks before overwriting; adds defaultSuffix to a name typed without one.
+    // Asks before overwriting; adds defaultSuffix to a name typed without one. filter may
+    // hold several filters separated by ";;": the added suffix then follows the filter the
+    // user picks, which is returned in chosenFilter.
     virtual QString saveFileName(QWidget* owner, const QString& title, const QString& filter,
-                                 const QString& defaultSuffix, const QString& initialName) = 0;
+                                 const QString& defaultSuffix, const QString& initialName,
+                                 QString* chosenFilter = nullptr) = 0;
     virtual void message(QWidget* owner, const QString& caption, const QString& text,
                          Icon icon) = 0;
     virtual SaveAnswer askSaveChanges(QWidget* owner, const QString& caption,
@@ -28,7 +31,8 @@ class DialogPrompts : public UserPrompts {
   public:
     QString openFileName(QWidget* owner, const QString& filter) override;
     QString saveFileName(QWidget* owner, const QString& title, const QString& filter,
-                         const QString& defaultSuffix, const QString& initialName) override;
+                         const QString& defaultSuffix, const QString& initialName,
+                         QString* chosenFilter = nullptr) override;
     void message(QWidget* owner, const QString& caption, const QString& text, Icon icon) override;
     SaveAnswer askSaveChanges(QWidget* owner, const QString& caption,
                               const QString& question) override;

@@ -76,6 +76,7 @@ void PainterPlaneCanvas::text(Point2 rasterPosition, std::string_view characters
     painter.translate(toQt(rasterPosition));
     painter.scale(1, -1);
     painter.setPen(colour);
+    painter.setFont(textFont);
     painter.drawText(QPointF(0, 0), QString::fromLatin1(characters.data(),
                                                         static_cast<qsizetype>(characters.size())));
     painter.restore();

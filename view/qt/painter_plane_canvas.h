@@ -1,16 +1,19 @@
-// The plane canvas on a QPainter, for printing and previewing the plane drawing as vectors.
+// The plane canvas on a QPainter: printed pages and the SVG, PDF and PNG pictures.
 #pragma once
 
 #include "view/plane_canvas.h"
 
 #include <QColor>
+#include <QFont>
 
 class QPainter;
 
 class PainterPlaneCanvas : public PlaneCanvas {
   public:
-    // The painter's transform maps pane pixels (y upward) onto the device.
-    explicit PainterPlaneCanvas(QPainter& painter) : painter(painter) {}
+    // The painter's transform maps pane pixels (y upward) onto the device. The text font
+    // is sized in pane pixels (see paneTextFont) so that text scales with the drawing.
+    PainterPlaneCanvas(QPainter& painter, const QFont& textFont)
+        : painter(painter), textFont(textFont) {}
 
     void setColour(int red, int green, int blue) override;
     int lineWidth() const override { return width; }
@@ -28,6 +31,7 @@ class PainterPlaneCanvas : public PlaneCanvas {
     void useBrush();
 
     QPainter& painter;
+    QFont textFont;
     QColor colour = Qt::black;
     int width = 1;
     bool stipple = false;
