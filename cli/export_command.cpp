@@ -19,16 +19,10 @@ struct ExportPaths {
     std::string out;
 };
 
-// The painter's fonts need an application object; one for the whole run of the command.
-void ensureGuiApplication() {
-    if (QGuiApplication::instance())
-        return;
+// Qt's GUI module wants a platform; a batch run has no display to give it.
+void chooseOffscreenPlatform() {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "torvane-cli";
-    static char* argv[] = {name, nullptr};
-    static QGuiApplication application(argc, argv);
 }
 
 } // namespace
@@ -54,7 +48,12 @@ void addExportCommand(CLI::App& app, int& exitCode) {
             std::cerr << "torvane-cli: " << error << '\n';
             return;
         }
-        ensureGuiApplication();
+        // The painter's fonts need an application object for the length of the export.
+        chooseOffscreenPlatform();
+        int argc = 1;
+        char name[] = "torvane-cli";
+        char* argv[] = {name, nullptr};
+        const QGuiApplication application(argc, argv);
         const PlaneArea area = sceneArea(doc, kScenePictureSide, kScenePictureSide);
         if (!writePictureFile(out, *format, doc, area, QGuiApplication::font())) {
             std::cerr << "torvane-cli: cannot write " << paths->out << '\n';
