@@ -6,10 +6,12 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <string>
 
 struct CommandState {
     bool enabled = true;
-    std::optional<bool> checked; // set only by commands that show a check mark
+    std::optional<bool> checked;     // set only by commands that show a check mark
+    std::optional<std::string> text; // set only by commands whose item text changes
 };
 
 class CommandRouter {

@@ -20,6 +20,7 @@ const CommandText kTexts[] = {
     {cmd::kFileMruFirst, "Recent File", "Open this document"},
     {cmd::kAppExit, "E&xit", "Quit the application; prompts to save documents\nExit"},
     {cmd::kEditUndo, "&Undo\tCtrl+Z", "Undo the last action\nUndo"},
+    {cmd::kEditRedo, "&Redo\tCtrl+Y", "Redo the previously undone action\nRedo"},
     {cmd::kEditCut, "Cu&t\tCtrl+X", "Cut the selection and put it on the Clipboard\nCut"},
     {cmd::kEditCopy, "&Copy\tCtrl+C", "Copy the selection and put it on the Clipboard\nCopy"},
     {cmd::kEditPaste, "&Paste\tCtrl+V", "Insert Clipboard contents\nPaste"},

@@ -5,6 +5,7 @@
 #include "app/document_strings.h"
 #include "app/recent_file_list.h"
 #include "scene/tvn_file.h"
+#include "ui/qt/scene_history.h"
 #include "ui/qt/user_prompts.h"
 
 #include <QFileInfo>
@@ -16,19 +17,32 @@ const QString kCaption = doc_strings::kWindowTitle;
 
 } // namespace
 
-DocumentLifecycle::DocumentLifecycle(CTorvaneDoc& document, UserPrompts& userPrompts,
-                                     RecentFileList& recentFiles)
-    : doc(document), prompts(userPrompts), recent(recentFiles) {}
+DocumentLifecycle::DocumentLifecycle(CTorvaneDoc& document, SceneHistory& sceneHistory,
+                                     UserPrompts& userPrompts, RecentFileList& recentFiles)
+    : doc(document), prompts(userPrompts), recent(recentFiles), history(sceneHistory) {
+    connect(&history, &SceneHistory::modifiedChanged, this, &DocumentLifecycle::titleChanged);
+}
 
 QString DocumentLifecycle::title() const {
     return filePath.isEmpty() ? QString("Untitled") : QFileInfo(filePath).fileName();
 }
 
+bool DocumentLifecycle::isModified() const {
+    return changedOutsideHistory || history.isModified();
+}
+
 void DocumentLifecycle::setModified(bool on) {
-    if (modified == on)
-        return;
-    modified = on;
-    Q_EMIT titleChanged();
+    const bool was = isModified();
+    changedOutsideHistory = on;
+    if (!on)
+        history.markSaved();
+    if (isModified() != was)
+        Q_EMIT titleChanged();
+}
+
+void DocumentLifecycle::startFresh() {
+    history.clear();
+    changedOutsideHistory = false;
 }
 
 void DocumentLifecycle::setPath(const QString& path) {
@@ -39,7 +53,9 @@ void DocumentLifecycle::setPath(const QString& path) {
 }
 
 bool DocumentLifecycle::saveModified() {
-    if (!modified)
+    // Typing still under way in a field is part of the scene to be saved.
+    history.commit();
+    if (!isModified())
         return true;
     switch (prompts.askSaveChanges(owner, kCaption, QString("Save changes to %1?").arg(title()))) {
     case UserPrompts::SaveAnswer::Save:
@@ -56,7 +72,7 @@ bool DocumentLifecycle::newDocument() {
     if (!saveModified())
         return false;
     doc.OnNewDocument();
-    modified = false;
+    startFresh();
     setPath(QString());
     Q_EMIT documentReplaced();
     return true;
@@ -87,7 +103,7 @@ bool DocumentLifecycle::load(const QString& path) {
         prompts.message(owner, kCaption, kUnexpectedFileFormat, UserPrompts::Icon::Warning);
         return false;
     }
-    modified = false;
+    startFresh();
     setPath(path);
     Q_EMIT documentReplaced();
     return true;
@@ -117,7 +133,8 @@ bool DocumentLifecycle::saveTo(const QString& path) {
                         UserPrompts::Icon::Warning);
         return false;
     }
-    modified = false;
+    changedOutsideHistory = false;
+    history.markSaved();
     setPath(path);
     return true;
 }

@@ -9,13 +9,15 @@
 
 class QWidget;
 class RecentFileList;
+class SceneHistory;
 class UserPrompts;
 
 class DocumentLifecycle : public QObject {
     Q_OBJECT
 
   public:
-    DocumentLifecycle(CTorvaneDoc& doc, UserPrompts& prompts, RecentFileList& recent);
+    DocumentLifecycle(CTorvaneDoc& doc, SceneHistory& history, UserPrompts& prompts,
+                      RecentFileList& recent);
 
     void setOwnerWindow(QWidget* window) { owner = window; }
 
@@ -29,7 +31,10 @@ class DocumentLifecycle : public QObject {
     // True when the caller may go on discarding the document (saved, or the user said so).
     bool saveModified();
 
-    bool isModified() const { return modified; }
+    // Unsaved changes: the history is away from the saved state, or a change was made
+    // outside it.
+    bool isModified() const;
+    // On: a change outside the history. Off: the scene as it is counts as saved.
     void setModified(bool on);
     // The file name, or "Untitled" for a document never saved.
     QString title() const;
@@ -42,13 +47,16 @@ class DocumentLifecycle : public QObject {
 
   private:
     bool load(const QString& path);
+    // A new scene in the document: empty history, nothing unsaved.
+    void startFresh();
     bool saveTo(const QString& path);
     void setPath(const QString& path);
 
     CTorvaneDoc& doc;
     UserPrompts& prompts;
     RecentFileList& recent;
+    SceneHistory& history;
     QWidget* owner = nullptr;
     QString filePath;
-    bool modified = false;
+    bool changedOutsideHistory = false;
 };

@@ -30,9 +30,11 @@ std::map<int, QList<QKeySequence>> accelerators() {
         {cmd::kFileSave, {QKeySequence("Ctrl+S")}},
         {cmd::kFilePrint, {QKeySequence("Ctrl+P")}},
         {cmd::kEditUndo, {QKeySequence("Ctrl+Z"), QKeySequence("Alt+Backspace")}},
+        {cmd::kEditRedo, {QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")}},
         {cmd::kEditCut, {QKeySequence("Ctrl+X"), QKeySequence("Shift+Del")}},
         {cmd::kEditCopy, {QKeySequence("Ctrl+C"), QKeySequence("Ctrl+Ins")}},
         {cmd::kEditPaste, {QKeySequence("Ctrl+V"), QKeySequence("Shift+Ins")}},
+        {cmd::kObjectDelete, {QKeySequence(QKeySequence::Delete)}},
         {cmd::kNextPane, {QKeySequence("F6")}},
         {cmd::kPrevPane, {QKeySequence("Shift+F6")}},
     };
@@ -116,7 +118,8 @@ bool CMainFrame::create(CTorvaneView* view) {
 
     createInfoBar();
     createMenus();
-    for (int id : {cmd::kNextPane, cmd::kPrevPane})
+    // Keys without a menu item.
+    for (int id : {cmd::kNextPane, cmd::kPrevPane, cmd::kObjectDelete})
         makeAction(id);
     registerFrameCommands();
     connect(&lifecycle, &DocumentLifecycle::titleChanged, this, &CMainFrame::updateTitle);
@@ -187,7 +190,8 @@ void CMainFrame::createMenus() {
         addItem(file, id);
 
     QMenu* edit = menuBar()->addMenu("&Edit");
-    for (int id : {cmd::kEditUndo, kSeparator, cmd::kEditCut, cmd::kEditCopy, cmd::kEditPaste})
+    for (int id : {cmd::kEditUndo, cmd::kEditRedo, kSeparator, cmd::kEditCut, cmd::kEditCopy,
+                   cmd::kEditPaste})
         addItem(edit, id);
     addItem(menuBar()->addMenu("Cluster"), cmd::kMergeTranslate);
     QMenu* view = menuBar()->addMenu("&View");
@@ -235,6 +239,8 @@ void CMainFrame::runUpdatePass() {
         const CommandState s = router.state(id);
         if (a->isEnabled() != s.enabled)
             a->setEnabled(s.enabled);
+        if (s.text && a->text() != QString::fromStdString(*s.text))
+            a->setText(QString::fromStdString(*s.text));
         if (s.checked) {
             if (!a->isCheckable())
                 a->setCheckable(true);

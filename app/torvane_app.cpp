@@ -5,12 +5,14 @@
 #include "app/button_images.h"
 #include "app/document_lifecycle.h"
 #include "app/document_strings.h"
+#include "app/edit_commands.h"
 #include "app/main_frame.h"
 #include "app/recent_file_list.h"
 #include "app/scene_printing.h"
 #include "ui/qt/about_dialog.h"
 #include "ui/qt/merge_workflow.h"
 #include "ui/qt/scene_export.h"
+#include "ui/qt/scene_history.h"
 #include "ui/qt/user_prompts.h"
 #include "view/command_ids.h"
 #include "view/picture_area.h"
@@ -41,7 +43,8 @@ CommandLine parseCommandLine(const QStringList& arguments) {
 
 } // namespace
 
-CTorvaneApp::CTorvaneApp(UserPrompts& userPrompts) : prompts(userPrompts) {}
+CTorvaneApp::CTorvaneApp(UserPrompts& userPrompts)
+    : prompts(userPrompts), sceneHistory(std::make_unique<SceneHistory>(doc)) {}
 
 CTorvaneApp::~CTorvaneApp() = default;
 
@@ -55,11 +58,11 @@ CTorvaneApp::StartResult CTorvaneApp::initInstance(const QStringList& arguments)
     QCoreApplication::setApplicationName(doc_strings::kWindowTitle);
     recent = std::make_unique<RecentFileList>(cmd::kRecentFileCount);
 
-    documentLifecycle = std::make_unique<DocumentLifecycle>(doc, prompts, *recent);
+    documentLifecycle = std::make_unique<DocumentLifecycle>(doc, *sceneHistory, prompts, *recent);
     if (!CTorvaneView::checkRenderingContext(prompts))
         return StartResult::Failed;
     mainFrame = std::make_unique<CMainFrame>(router, *documentLifecycle, *recent);
-    if (!mainFrame->create(new CTorvaneView(doc, mainFrame.get())))
+    if (!mainFrame->create(new CTorvaneView(doc, *sceneHistory, mainFrame.get())))
         return StartResult::Failed;
     documentLifecycle->setOwnerWindow(mainFrame.get());
     printing = std::make_unique<ScenePrinting>(doc, view()->state, prompts);
@@ -68,12 +71,13 @@ CTorvaneApp::StartResult CTorvaneApp::initInstance(const QStringList& arguments)
     mergeWorkflow = std::make_unique<MergeWorkflow>(doc, prompts, view(), doc_strings::kWindowTitle,
                                                     [this] { view()->noteSceneChanged(); });
     view()->quickMergeHandler = [this](const std::vector<MergeSelection>& picks, int mode) {
-        mergeWorkflow->runQuickMerge(picks, mode);
+        sceneHistory->apply("Merge", [&] { mergeWorkflow->runQuickMerge(picks, mode); });
     };
     QObject::connect(documentLifecycle.get(), &DocumentLifecycle::documentReplaced, view(),
                      &CTorvaneView::forgetObjects);
-    QObject::connect(view(), &CTorvaneView::sceneChanged, documentLifecycle.get(),
-                     [this] { documentLifecycle->setModified(true); });
+    QObject::connect(sceneHistory.get(), &SceneHistory::documentRestored, view(),
+                     &CTorvaneView::onDocumentRestored);
+    editCommands = std::make_unique<EditCommands>(*sceneHistory, *view());
     registerCommands();
 
     const CommandLine line = parseCommandLine(arguments);
@@ -107,7 +111,10 @@ void CTorvaneApp::registerCommands() {
     });
     router.add(T::View, cmd::kFilePrint, [this] { printing->print(); });
     router.add(T::View, cmd::kFilePrintPreview, [this] { printing->preview(); });
-    router.add(T::View, cmd::kMergeTranslate, [this] { mergeWorkflow->runMergeCommand(); });
+    // The dashed originals, the moved copies and the new circle are one step.
+    router.add(T::View, cmd::kMergeTranslate, [this] {
+        sceneHistory->apply("Merge", [this] { mergeWorkflow->runMergeCommand(); });
+    });
     for (int id : {cmd::kToolSelect, cmd::kToolMove, cmd::kToolRotate, cmd::kToolZoom, cmd::kKindC,
                    cmd::kKindCPrime, cmd::kKindL, cmd::kKindLPrime, cmd::kReverse, cmd::kShowPlane,
                    cmd::kShowSpace, cmd::kPickThree, cmd::kPickTranslate, cmd::kPickRotate})
@@ -115,6 +122,7 @@ void CTorvaneApp::registerCommands() {
             T::View, id, [this, id] { view()->tools().onCommand(id); },
             [this, id](CommandState& s) { s.checked = view()->tools().isChecked(id); });
 
+    editCommands->registerWith(router);
     router.add(T::Document, cmd::kFileSave, [this] { documentLifecycle->save(); });
     router.add(T::Document, cmd::kFileSaveAs, [this] { documentLifecycle->saveAs(); });
 

@@ -12,8 +12,10 @@
 class CMainFrame;
 class CTorvaneView;
 class DocumentLifecycle;
+class EditCommands;
 class MergeWorkflow;
 class RecentFileList;
+class SceneHistory;
 class ScenePrinting;
 class UserPrompts;
 
@@ -34,6 +36,9 @@ class CTorvaneApp {
     CTorvaneView* view();
     CommandRouter& commands() { return router; }
     MergeWorkflow& merges() { return *mergeWorkflow; }
+    // The undo history: every change to the scene is one step on it.
+    SceneHistory& history() { return *sceneHistory; }
+    EditCommands& editing() { return *editCommands; }
 
     void onAppAbout();
 
@@ -42,10 +47,12 @@ class CTorvaneApp {
 
     UserPrompts& prompts;
     CTorvaneDoc doc;
+    std::unique_ptr<SceneHistory> sceneHistory;
     CommandRouter router;
     std::unique_ptr<RecentFileList> recent;
     std::unique_ptr<DocumentLifecycle> documentLifecycle;
     std::unique_ptr<CMainFrame> mainFrame;
     std::unique_ptr<ScenePrinting> printing;
     std::unique_ptr<MergeWorkflow> mergeWorkflow;
+    std::unique_ptr<EditCommands> editCommands;
 };

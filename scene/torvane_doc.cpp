@@ -81,6 +81,25 @@ void CTorvaneDoc::removeObject(SceneObject* obj) {
     }
 }
 
+SceneObject* CTorvaneDoc::insertObject(std::size_t index, const SceneObject& state) {
+    Node* prev = &head;
+    for (std::size_t i = 0; i < index && prev->next; ++i)
+        prev = prev->next;
+    Node* node = new Node{new SceneObject(state), prev->next};
+    prev->next = node;
+    if (tail == prev)
+        tail = node;
+    ++objectCount;
+    return node->object;
+}
+
+SceneObject* CTorvaneDoc::objectAt(std::size_t index) const {
+    const Node* node = head.next;
+    for (std::size_t i = 0; i < index && node; ++i)
+        node = node->next;
+    return node ? node->object : nullptr;
+}
+
 void CTorvaneDoc::removeAll() {
     Node* node = head.next;
     while (node) {

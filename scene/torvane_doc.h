@@ -32,6 +32,11 @@ class CTorvaneDoc {
                            double green, double blue);
     // Destroys obj if it is listed; an object that is not listed is left alone.
     void removeObject(SceneObject* obj);
+    // Lists a copy of state at position index (0 = first), or at the tail when index is past
+    // the end; returns the new object. Taking back a deletion puts the object where it was.
+    SceneObject* insertObject(std::size_t index, const SceneObject& state);
+    // The object at position index, or null past the end.
+    SceneObject* objectAt(std::size_t index) const;
     void removeAll();
     void OnNewDocument() { removeAll(); }
 

@@ -17,17 +17,18 @@ inline constexpr int kRecentFileCount = 4;
 inline constexpr int kAppAbout = 57664;
 inline constexpr int kAppExit = 57665;
 
-// Edit menu: no handlers, so they stay disabled.
+// Edit menu
 inline constexpr int kEditCopy = 57634;
 inline constexpr int kEditCut = 57635;
 inline constexpr int kEditPaste = 57637;
 inline constexpr int kEditUndo = 57643;
+inline constexpr int kEditRedo = 57644;
 
 // Pane cycling accelerators (F6, Shift+F6).
 inline constexpr int kNextPane = 57680;
 inline constexpr int kPrevPane = 57681;
 
-// View menu toggles
+// View menu
 inline constexpr int kViewToolbar = 59392;
 inline constexpr int kViewStatusBar = 59393;
 

@@ -82,7 +82,9 @@ void MouseTools::onLeftButtonDown(int, int mx, int my) {
 
 void MouseTools::onLeftButtonUp(int, int mx, int) {
     splitterDragging = 0;
-    if (mx < state.splitX() - 2)
+    // A drag ends wherever the button comes up; one ending over the other pane would
+    // otherwise leave the object following the mouse with no button held.
+    if (mx < state.splitX() - 2 || dragging)
         planeButtonUp();
 }
 
@@ -98,9 +100,26 @@ void MouseTools::spaceButtonDown() {
 }
 
 void MouseTools::planeButtonUp() {
-    if (dragging)
+    if (dragging) {
+        host.endSceneEdit();
         host.redraw();
+    }
     dragging = 0;
+}
+
+bool MouseTools::cancelDrag() {
+    if (!dragging)
+        return false;
+    dragging = 0;
+    if (state.currentTool == cmd::kToolMove || state.currentTool == cmd::kToolZoom) {
+        state.planeOriginX = dragStartOriginX;
+        state.planeOriginY = dragStartOriginY;
+        state.planeZoom = dragStartZoom;
+    } else {
+        host.cancelSceneEdit();
+    }
+    host.redraw();
+    return true;
 }
 
 void MouseTools::planeButtonDown(int mx, int my) {
@@ -119,17 +138,24 @@ void MouseTools::planeButtonDown(int mx, int my) {
         if (state.selectedObject) {
             if (pickMode != 0)
                 pick(state.selectedObject);
-            if (state.selectedObject)
+            if (state.selectedObject) {
                 dragging = 1;
+                host.beginSceneEdit(dragMode == 0 ? "Move" : "Reshape");
+            }
         }
         host.redraw();
     } else if (tool == cmd::kToolMove || tool == cmd::kToolZoom) {
         dragging = 1;
         pickMode = 0;
+        dragStartOriginX = state.planeOriginX;
+        dragStartOriginY = state.planeOriginY;
+        dragStartZoom = state.planeZoom;
     } else if (isCreationTool(tool)) {
         int red, green, blue;
         newObjectColour(doc.objectCount, red, green, blue);
         const int kind = kindOfCommand(tool);
+        // The new object and the drag that shapes it are one step.
+        host.beginSceneEdit(isLineKind(kind) ? "Add Line" : "Add Circle");
         SceneObject* created = isLineKind(kind)
                                    ? doc.addObject(kind, p.x, p.y, p.x, p.y, red, green, blue)
                                    : doc.addObject(kind, p.x, p.y, 0.0, red, green, blue);
@@ -321,10 +347,7 @@ void MouseTools::onCommand(int id) {
         chooseKind(id, kindOfCommand(id));
         break;
     case cmd::kReverse:
-        if (state.selectedObject) {
-            state.selectedObject->reverse();
-            host.documentEdited();
-        }
+        editSelected("Reverse", [](SceneObject& o) { o.reverse(); });
         break;
     case cmd::kShowPlane:
     case cmd::kShowSpace:
@@ -357,10 +380,18 @@ void MouseTools::chooseTool(int id) {
     host.redraw();
 }
 
+template <class Change> void MouseTools::editSelected(const char* name, Change change) {
+    if (!state.selectedObject)
+        return;
+    host.beginSceneEdit(name);
+    change(*state.selectedObject);
+    host.endSceneEdit();
+    host.documentEdited();
+}
+
 void MouseTools::chooseKind(int id, int kind) {
     if (state.currentTool == cmd::kToolSelect && state.selectedObject) {
-        state.selectedObject->setKind(kind);
-        host.documentEdited();
+        editSelected("Change Kind", [kind](SceneObject& o) { o.setKind(kind); });
         return;
     }
     state.currentTool = id;
@@ -430,4 +461,14 @@ void MouseTools::forgetObjects() {
     dragging = 0;
     for (SceneObject*& p : picks)
         p = nullptr;
+}
+
+void MouseTools::dropUnlistedPicks() {
+    for (int i = 0; i < pickCount && i < 4; ++i) {
+        if (!doc.contains(picks[i])) {
+            pickMode = 0;
+            pickCount = 0;
+            return;
+        }
+    }
 }

@@ -13,8 +13,13 @@ class MouseToolsHost {
   public:
     virtual ~MouseToolsHost() = default;
     virtual void redraw() = 0;
-    // The document changed (marks it modified and redraws).
+    // The document changed: redraw.
     virtual void documentEdited() = 0;
+    // Everything the document goes through from begin to end is one undoable step named
+    // name ("Move"); cancel puts the document back as it was at begin.
+    virtual void beginSceneEdit(const char* name) = 0;
+    virtual void endSceneEdit() = 0;
+    virtual void cancelSceneEdit() = 0;
     // The horizontal sizing cursor while over or dragging the splitter, else the arrow.
     virtual void showSizeCursor(bool on) = 0;
     // Four picks in order, clusters 1, 1, 2, 2, merged by the mode (0 shift, 1 turn).
@@ -35,6 +40,9 @@ class MouseTools {
     void planeMouseMove(int mx, int my);
     void planeButtonDown(int mx, int my);
     void planeButtonUp();
+    // Escape: ends a drag in progress and puts back what it changed (the object, or the
+    // plane's origin and zoom). False when there is no drag.
+    bool cancelDrag();
     void spaceButtonDown();
     void spaceMouseMove(int buttons, int mx, int my);
     // Pane pixels, y upward.
@@ -47,6 +55,9 @@ class MouseTools {
 
     // Objects are about to go away: no pick may keep referring to them.
     void forgetObjects();
+    // Undo or redo changed the list: a pick sequence that refers to an object no longer
+    // listed ends.
+    void dropUnlistedPicks();
 
     int toolSelect = 1, toolMove = 0, toolZoom = 0, toolRotate = 0;
     int pendingKind = -1;
@@ -59,12 +70,18 @@ class MouseTools {
     int lastMouseX = -1, lastMouseY = -1;
 
   private:
+    // The plane's position when a pan or zoom drag began, for Escape.
+    int dragStartOriginX = 0, dragStartOriginY = 0;
+    float dragStartZoom = 1.0f;
+
     void chooseTool(int id);
     void chooseKind(int id, int kind);
     void togglePane(int id);
     void choosePickMode(int id);
     void pick(SceneObject* obj);
     void dragSelected(const Point2& p);
+    // One-shot edit of the selected object as one named step.
+    template <class Change> void editSelected(const char* name, Change change);
 
     CTorvaneDoc& doc;
     ViewState& state;

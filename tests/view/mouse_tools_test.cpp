@@ -2,12 +2,38 @@
 // pane commands, the splitter, circle-space drags and the pick sequences.
 #include "view/mouse_tools.h"
 
+#include "scene/scene_change.h"
+
 #include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
 
 namespace {
 
+// Records the undo steps the tools open and close, as the desktop's history would.
 struct RecordingHost : MouseToolsHost {
+    explicit RecordingHost(CTorvaneDoc& doc) : doc(doc) {}
+    CTorvaneDoc& doc;
+    std::optional<SceneSnapshot> open;
+    std::string openName;
+    std::vector<std::string> steps; // names of the steps that changed the document
     int redraws = 0, edits = 0;
+    void beginSceneEdit(const char* name) override {
+        endSceneEdit();
+        open = takeSnapshot(doc);
+        openName = name;
+    }
+    void endSceneEdit() override {
+        if (open && !SceneChange::between(*open, doc).empty())
+            steps.push_back(openName);
+        open.reset();
+    }
+    void cancelSceneEdit() override {
+        if (open)
+            SceneChange::between(*open, doc).applyBackward(doc);
+        open.reset();
+    }
     bool sizeCursor = false;
     std::vector<std::vector<MergeSelection>> merges;
     std::vector<int> mergeModes;
@@ -23,7 +49,7 @@ struct RecordingHost : MouseToolsHost {
 struct Tools {
     CTorvaneDoc doc;
     ViewState state;
-    RecordingHost host;
+    RecordingHost host{doc};
     MouseTools tools{doc, state, host};
     Tools(int width = 1000, int height = 400) { state.onSize(width, height); }
     void press(int mx, int my) { tools.onLeftButtonDown(kLeftButton, mx, my); }
@@ -294,4 +320,48 @@ TEST(MouseTools, SplitterDraggedPastEitherEdgeStaysInTheWindowAndCanBeGrabbedAga
     EXPECT_EQ(t.tools.splitterDragging, 1);
     t.move(400, 300);
     EXPECT_EQ(t.state.spacePaneWidth, 600);
+}
+
+TEST(MouseTools, DragReleasedOverTheOtherPaneEndsAsOneStep) {
+    Tools t;
+    t.tools.onCommand(cmd::kShowSpace);
+    SceneObject* c = t.doc.addObject(KIND_C, 0, 0, 20, 0, 0, 0);
+    t.move(t.wx(0), t.wy(0), 0);
+    t.press(t.wx(0), t.wy(0));
+    t.move(t.wx(10), t.wy(5));
+    t.move(t.wx(30), t.wy(5));
+    t.release(t.state.splitX() + 100, t.wy(5)); // over the circle-space pane
+    EXPECT_EQ(t.tools.dragging, 0);
+    EXPECT_EQ(t.host.steps, (std::vector<std::string>{"Move"}));
+    // Back over the plane without a button: the circle stays where it was left.
+    t.move(t.wx(-40), t.wy(-40), 0);
+    EXPECT_EQ(c->x[0], 30);
+    EXPECT_EQ(c->y[0], 5);
+}
+
+TEST(MouseTools, KindAndReverseAreStepsOnlyWhenTheyChangeSomething) {
+    Tools t;
+    SceneObject* c = t.doc.addObject(KIND_C, 0, 0, 20, 0, 0, 0);
+    t.move(t.wx(0), t.wy(0), 0);
+    t.press(t.wx(0), t.wy(0));
+    t.release(t.wx(0), t.wy(0));
+    ASSERT_EQ(t.state.selectedObject, c);
+    EXPECT_TRUE(t.host.steps.empty()) << "a click without a move is no step";
+    t.tools.onCommand(cmd::kKindC); // already a C
+    t.tools.onCommand(cmd::kReverse);
+    t.tools.onCommand(cmd::kKindL);
+    EXPECT_EQ(t.host.steps, (std::vector<std::string>{"Reverse", "Change Kind"}));
+}
+
+TEST(MouseTools, EscapePutsAPanOrZoomDragBack) {
+    Tools t;
+    t.tools.onCommand(cmd::kToolZoom);
+    t.press(300, 200);
+    t.move(400, 200);
+    EXPECT_FLOAT_EQ(t.state.planeZoom, 2.0f);
+    EXPECT_TRUE(t.tools.cancelDrag());
+    EXPECT_FLOAT_EQ(t.state.planeZoom, 1.0f);
+    t.move(500, 200);
+    EXPECT_FLOAT_EQ(t.state.planeZoom, 1.0f) << "the drag is over";
+    EXPECT_FALSE(t.tools.cancelDrag());
 }

@@ -2,6 +2,7 @@
 #include "view/qt/torvane_view.h"
 
 #include "ui/qt/properties_dialog.h"
+#include "ui/qt/scene_history.h"
 #include "ui/qt/user_prompts.h"
 #include "view/gl/gl_panes.h"
 #include "view/gl/gl_plane_canvas.h"
@@ -11,14 +12,15 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
 
 #include <GL/gl.h>
 
-CTorvaneView::CTorvaneView(CTorvaneDoc& document, QWidget* parent)
-    : QOpenGLWidget(parent), doc(document) {
+CTorvaneView::CTorvaneView(CTorvaneDoc& document, SceneHistory& sceneHistory, QWidget* parent)
+    : QOpenGLWidget(parent), doc(document), history(sceneHistory) {
     setFormat(requestedFormat());
     setMinimumSize(50, 50);
     // A click in the view takes the focus from an information-bar edit, so text typed for one
@@ -123,16 +125,71 @@ void CTorvaneView::forgetObjects() {
     redraw();
 }
 
+void CTorvaneView::onDocumentRestored() {
+    if (!doc.contains(state.selectedObject))
+        state.selectedObject = nullptr;
+    if (!doc.contains(state.hoverObject))
+        state.hoverObject = nullptr;
+    mouseTools.dropUnlistedPicks();
+    noteSceneChanged();
+}
+
+void CTorvaneView::documentEdited() {
+    history.noteOpenChange();
+    noteSceneChanged();
+}
+
+void CTorvaneView::beginSceneEdit(const char* name) {
+    history.begin(name);
+}
+
+void CTorvaneView::endSceneEdit() {
+    history.commit();
+}
+
+void CTorvaneView::cancelSceneEdit() {
+    history.cancel();
+}
+
+namespace {
+
+// The step name of typing into an information-bar field.
+QString fieldEditName(int editId, const SceneObject& obj) {
+    switch (infoFieldOfEdit(editId).value_or(InfoField::X)) {
+    case InfoField::X:
+        return "Edit X";
+    case InfoField::Y:
+        return "Edit Y";
+    case InfoField::RadiusOrX2:
+        return isLineKind(obj.kind) ? "Edit X2" : "Edit Radius";
+    case InfoField::Y2:
+        return "Edit Y2";
+    }
+    return QString();
+}
+
+} // namespace
+
 void CTorvaneView::onInfoEditFocus(int editId, bool gained) {
+    // Everything typed into one field while it had the focus is one step.
+    if (!gained && state.editingField != 0)
+        history.commit();
     state.editingField = gained ? editId : 0;
 }
 
 void CTorvaneView::onInfoEditChanged(const QString& focusedEditText) {
     if (state.currentTool != cmd::kToolSelect || !state.selectedObject)
         return;
+    if (state.editingField != 0) {
+        const QString name = fieldEditName(state.editingField, *state.selectedObject);
+        if (!history.isOpen() || history.openName() != name)
+            history.begin(name);
+    }
     if (applyInfoEditText(focusedEditText.toStdString(), state.currentTool, state.editingField,
-                          state.selectedObject))
+                          state.selectedObject)) {
+        history.noteOpenChange();
         Q_EMIT sceneChanged();
+    }
     redraw();
 }
 
@@ -198,27 +255,45 @@ void CTorvaneView::contextMenuEvent(QContextMenuEvent* event) {
         onObjectCommand(cmd::kObjectProperties);
 }
 
+void CTorvaneView::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && mouseTools.cancelDrag())
+        return;
+    QOpenGLWidget::keyPressEvent(event);
+}
+
+void CTorvaneView::deleteSelected(const QString& stepName) {
+    SceneObject* obj = state.selectedObject;
+    if (!obj || mouseTools.dragging)
+        return;
+    history.apply(stepName, [&] { doc.removeObject(obj); });
+    // Hover, selection and any pick sequence must not outlive the object.
+    state.forgetAllObjects();
+    mouseTools.forgetObjects();
+    noteSceneChanged();
+}
+
 void CTorvaneView::onObjectCommand(int commandId) {
     SceneObject* obj = state.selectedObject;
     if (!obj)
         return;
     if (commandId == cmd::kObjectDelete) {
-        doc.removeObject(obj);
-        // Hover, selection and any pick sequence must not outlive the object.
-        state.forgetAllObjects();
-        mouseTools.forgetObjects();
-        noteSceneChanged();
+        deleteSelected("Delete");
     } else if (commandId == cmd::kObjectLock) {
-        // Objects are pinned only by a merge; the item only ever unpins.
-        obj->pinned = 0;
+        // Objects are pinned only by a merge; the item only ever unpins. Unlocking an
+        // unlocked object changes nothing, so it is no step and no unsaved change.
+        if (obj->pinned == 0)
+            return;
+        history.apply("Lock", [&] { obj->pinned = 0; });
         noteSceneChanged();
     } else if (commandId == cmd::kObjectProperties) {
         CPropertiesDlg dialog(obj->red, obj->green, obj->blue, obj->kind, obj->width, this);
         if (!showProperties(dialog))
             return;
-        obj->setColour(dialog.red, dialog.green, dialog.blue);
-        obj->setKind(dialog.kind);
-        obj->width = dialog.width;
+        history.apply("Properties", [&] {
+            obj->setColour(dialog.red, dialog.green, dialog.blue);
+            obj->setKind(dialog.kind);
+            obj->width = dialog.width;
+        });
         noteSceneChanged();
     }
 }

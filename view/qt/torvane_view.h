@@ -16,13 +16,15 @@
 #include <QSurfaceFormat>
 
 class CPropertiesDlg;
+class SceneHistory;
 class UserPrompts;
 
 class CTorvaneView : public QOpenGLWidget, private MouseToolsHost {
     Q_OBJECT
 
   public:
-    CTorvaneView(CTorvaneDoc& doc, QWidget* parent = nullptr);
+    // Every change the view makes to the scene is recorded in history.
+    CTorvaneView(CTorvaneDoc& doc, SceneHistory& history, QWidget* parent = nullptr);
     ~CTorvaneView() override;
 
     // RGBA with alpha, depth, stencil, double buffered, compatibility profile for
@@ -39,6 +41,9 @@ class CTorvaneView : public QOpenGLWidget, private MouseToolsHost {
     void noteSceneChanged();
     // The document's objects were replaced or removed: drop every reference to them.
     void forgetObjects();
+    // Undo, redo or a cancelled edit changed the objects: keep only references to objects
+    // still listed, and show the result.
+    void onDocumentRestored();
 
     // Information-bar notifications, routed here because they change the selected object.
     void onInfoEditFocus(int editId, bool gained);
@@ -50,6 +55,8 @@ class CTorvaneView : public QOpenGLWidget, private MouseToolsHost {
     MouseTools& tools() { return mouseTools; }
     // The object commands of the context menu: 32803 Delete, 32811 Lock, 32804 Properties.
     void onObjectCommand(int commandId);
+    // Removes the selected object as one step named stepName ("Delete", "Cut").
+    void deleteSelected(const QString& stepName);
     // The menu appears only over the selected object.
     bool contextMenuAllowed() const {
         return state.selectedObject && state.selectedObject == state.hoverObject;
@@ -70,13 +77,18 @@ class CTorvaneView : public QOpenGLWidget, private MouseToolsHost {
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     void releaseFontLists();
-    void documentEdited() override { noteSceneChanged(); }
+    void documentEdited() override;
+    void beginSceneEdit(const char* name) override;
+    void endSceneEdit() override;
+    void cancelSceneEdit() override;
     void showSizeCursor(bool on) override;
     void quickMerge(const std::vector<MergeSelection>& picks, int mode) override;
 
     CTorvaneDoc& doc;
+    SceneHistory& history;
     MouseTools mouseTools{doc, state, *this};
 };
