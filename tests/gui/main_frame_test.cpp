@@ -75,15 +75,17 @@ TEST_F(MainFrameTest, MenuBarHasTheFiveMenusWithTheirItemsIdsAndTexts) {
     ids.clear();
     for (const Item& i : itemsOf(menuTitled(bar, "&Edit")))
         ids.push_back(i.id);
-    EXPECT_EQ(ids, (std::vector<int>{57643, 0, 57635, 57634, 57637}));
+    EXPECT_EQ(ids, (std::vector<int>{57643, 57644, 0, 57635, 57634, 57637}));
+    EXPECT_EQ(frame().action(cmd::kEditRedo)->text(), "&Redo\tCtrl+Y");
     EXPECT_EQ(menuTitled(bar, "Cluster")->actions().front()->data().toInt(), 32805);
     EXPECT_EQ(frame().action(cmd::kFileExport)->statusTip(), "Export to a eps file");
     EXPECT_EQ(frame().action(cmd::kFileExport)->toolTip(), "Export");
 }
 
-TEST_F(MainFrameTest, EditItemsStayDisabledAndTheRecentFilePlaceholderToo) {
+TEST_F(MainFrameTest, EditItemsWithNothingToActOnAreDisabledAndTheRecentFilePlaceholderToo) {
     start();
-    for (int id : {57643, 57635, 57634, 57637})
+    // Nothing to undo or redo, nothing selected to cut or copy.
+    for (int id : {57643, 57644, 57635, 57634})
         EXPECT_FALSE(frame().action(id)->isEnabled()) << id;
     EXPECT_FALSE(frame().action(cmd::kFileMruFirst)->isEnabled());
     for (int id :
@@ -101,6 +103,8 @@ TEST_F(MainFrameTest, AcceleratorsIncludeTheAlternativeEditKeys) {
     EXPECT_TRUE(has(cmd::kFileSave, "Ctrl+S"));
     EXPECT_TRUE(has(cmd::kFilePrint, "Ctrl+P"));
     EXPECT_TRUE(has(cmd::kEditUndo, "Alt+Backspace"));
+    EXPECT_TRUE(has(cmd::kEditRedo, "Ctrl+Y"));
+    EXPECT_TRUE(has(cmd::kEditRedo, "Ctrl+Shift+Z"));
     EXPECT_TRUE(has(cmd::kEditCut, "Shift+Del"));
     EXPECT_TRUE(has(cmd::kEditCopy, "Ctrl+Ins"));
     EXPECT_TRUE(has(cmd::kEditPaste, "Shift+Ins"));
