@@ -1,14 +1,20 @@
 // The batch tool's subcommands; each registers itself and reports its exit status
-// through exitCode: 0 success, 1 the merge found nothing, 2 bad input.
+// through exitCode (batch/exit_status.h).
 #pragma once
 
-#include <CLI/CLI.hpp>
+#include "batch/exit_status.h"
 
-inline constexpr int kExitNothingFound = 1;
-inline constexpr int kExitBadInput = 2;
+#include "solver/engine_trace.h"
+
+#include <CLI/CLI.hpp>
 
 void addListCommand(CLI::App& app, int& exitCode);
 void addSolveCommand(CLI::App& app, int& exitCode);
 void addMergeCommand(CLI::App& app, int& exitCode);
 void addExportEpsCommand(CLI::App& app, int& exitCode);
 void addExportCommand(CLI::App& app, int& exitCode);
+void addSceneJsonCommands(CLI::App& app, int& exitCode);
+
+// A trace sink that writes each statement whole on its own line of stderr, even when
+// several solves trace at once.
+EngineTraceSink standardErrorTrace();

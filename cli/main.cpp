@@ -11,6 +11,7 @@ int main(int argc, char** argv) {
     addMergeCommand(app, exitCode);
     addExportEpsCommand(app, exitCode);
     addExportCommand(app, exitCode);
+    addSceneJsonCommands(app, exitCode);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

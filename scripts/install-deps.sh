@@ -6,11 +6,12 @@ set -eu
 PACKAGES="
 cmake ninja-build g++ make pkg-config
 libgtest-dev libgmock-dev libbenchmark-dev
-libcli11-dev nlohmann-json3-dev
+libcli11-dev libsimdjson-dev
 libflint-dev libflint-arb-dev
 qt6-base-dev libqt6opengl6-dev qt6-svg-dev
 libgl1-mesa-dev libglu1-mesa-dev freeglut3-dev libx11-dev
 xvfb xauth imagemagick librsvg2-bin poppler-utils
+pybind11-dev python3-dev python3-jsonschema
 "
 
 missing=""

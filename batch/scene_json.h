@@ -1,0 +1,15 @@
+// Scenes as JSON: {"schema":1,"objects":[...]}, each object with every field the tvn
+// file stores, numbers that read back as the same doubles.
+#pragma once
+
+#include "batch/json_writer.h"
+#include "scene/torvane_doc.h"
+
+#include <string>
+#include <string_view>
+
+void writeSceneObject(JsonWriter& w, const SceneObject& o);
+std::string sceneJson(const CTorvaneDoc& doc);
+// Replaces doc's objects with those of text. Throws BadInput naming the object index
+// and field; doc then holds only part of the scene and is to be discarded.
+void readSceneJson(std::string_view text, CTorvaneDoc& doc);
