@@ -4,6 +4,7 @@
 
 #include "batch/bad_input.h"
 
+#include <atomic>
 #include <cerrno>
 #include <condition_variable>
 #include <deque>
@@ -207,4 +208,27 @@ StreamSummary solveStream(int inFd, std::FILE* out, int threads, const SolveOpti
     for (std::thread& t : workers)
         t.join();
     return summary;
+}
+
+std::vector<ProblemResult> solveAll(const std::vector<std::string>& problems, int threads,
+                                    const SolveOptions& options) {
+    std::vector<ProblemResult> results(problems.size());
+    std::atomic<std::size_t> next{0};
+    auto work = [&] {
+        ProblemReader reader;
+        for (std::size_t i; (i = next++) < problems.size();) {
+            try {
+                results[i].text = solveResultJson(solveProblem(reader.read(problems[i]), options));
+            } catch (const BadInput& e) {
+                results[i] = {true, e.what()};
+            }
+        }
+    };
+    std::vector<std::thread> workers;
+    for (int t = 1; t < threads; ++t)
+        workers.emplace_back(work);
+    work();
+    for (std::thread& t : workers)
+        t.join();
+    return results;
 }

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <vector>
 
 struct StreamSummary {
     long long lines = 0, badLines = 0;
@@ -23,3 +24,12 @@ bool solveLine(ProblemReader& reader, std::string_view line, long long lineNumbe
 // Reads the file descriptor inFd to its end and writes each result to out as soon as
 // it and every line before it are done. threads >= 1 workers solve.
 StreamSummary solveStream(int inFd, std::FILE* out, int threads, const SolveOptions& options);
+
+struct ProblemResult {
+    bool bad = false;
+    std::string text; // the result object, or the reason the problem is bad
+};
+
+// Solves every problem text with threads >= 1 workers; results in input order.
+std::vector<ProblemResult> solveAll(const std::vector<std::string>& problems, int threads,
+                                    const SolveOptions& options);

@@ -12,3 +12,9 @@ foreach(program torvane-cli torvane)
         message(FATAL_ERROR "${program} --version: rc=${rc} '${out}' ${err}")
     endif()
 endforeach()
+execute_process(COMMAND ${CMAKE_COMMAND} -E env PYTHONPATH=${PREFIX}/${PYTHON_DIR}
+        ${PYTHON} -c "import torvane; print(torvane.__version__)"
+    RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(NOT rc EQUAL 0 OR NOT out STREQUAL "${VERSION}\n")
+    message(FATAL_ERROR "import torvane from the installed prefix: rc=${rc} '${out}' ${err}")
+endif()
