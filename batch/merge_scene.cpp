@@ -89,6 +89,7 @@ MergeResult mergeScene(CTorvaneDoc& doc, const MergeRequest& request) {
     w.member("solver", r.solver);
     w.member("message", out.applied ? std::string() : out.text);
     w.member("report", out.applied ? out.text : std::string());
+    w.member("underdetermined", r.underdetermined);
     w.member("chosen", r.chosen);
     w.key("candidates");
     writeCandidates(w, r.candidates,

@@ -22,6 +22,7 @@ SolveOutcome solveProblem(ProblemInput in, const SolveOptions& options) {
     out.ok = problem.solve(in.mode) != 0;
     out.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     out.solver = problem.solverName;
+    out.underdetermined = problem.underdetermined;
     if (!out.ok)
         out.message = problem.message;
     out.candidates = candidatesOf(problem);
@@ -68,6 +69,7 @@ void writeSolveMembers(JsonWriter& w, const SolveOutcome& outcome) {
     w.member("ok", outcome.ok);
     w.member("solver", outcome.solver);
     w.member("message", outcome.message);
+    w.member("underdetermined", outcome.underdetermined);
     w.key("candidates");
     writeCandidates(w, outcome.candidates, outcome.certificates);
     w.member("seconds", outcome.seconds);

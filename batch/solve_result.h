@@ -20,7 +20,8 @@ struct SolveOptions {
 
 struct SolveOutcome {
     bool ok = false;
-    std::string solver, message; // message: the failure text, empty on success
+    std::string solver, message;  // message: the failure text, empty on success
+    bool underdetermined = false; // the constraints leave a curve of circles
     std::vector<MergeCandidate> candidates;
     // One per candidate with certification asked for, else empty.
     std::vector<Certificate> certificates;
@@ -36,7 +37,7 @@ std::vector<Certificate> certifyCandidates(const SceneObject* const slots[2][2],
 int candidatesExitCode(const std::vector<MergeCandidate>& candidates);
 
 // The members of a solve result after "schema" (and "line"): ok, solver, message,
-// candidates, seconds.
+// underdetermined, candidates, seconds.
 void writeSolveMembers(JsonWriter& w, const SolveOutcome& outcome);
 // The whole result object of `solve --json`.
 std::string solveResultJson(const SolveOutcome& outcome);

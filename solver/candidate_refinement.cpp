@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -13,6 +14,11 @@ constexpr int kUnknowns = 4;
 constexpr int kNewtonSteps = 16;
 constexpr double kRelativeTolerance = 1e-9;
 constexpr double kRoundingLevel = 1e-14;
+// What rounding of the coordinates themselves costs a residual, far from the origin.
+constexpr double kCoordinateRounding = 64.0 * std::numeric_limits<double>::epsilon();
+// A circle this many scene extents outside the scene is a rounding artefact of a
+// vanishing denominator, not a merge.
+constexpr double kFarOutside = 1e7;
 
 // A value with its derivatives along the four unknowns.
 struct Jet {
@@ -137,29 +143,49 @@ double residualOf(const MergeProblem& p, const double u[kUnknowns]) {
     return constraintResidual(p.slots, p.mode, u[3], u[0], u[1], u[2]);
 }
 
-// Size of the scene and of candidate n: the scale of its rounding errors.
-double sizeOf(const MergeProblem& p, int n) {
-    double size = 1.0;
+} // namespace
+
+SceneScale sceneScale(const MergeProblem& p, double parameter) {
+    double lo[2] = {HUGE_VAL, HUGE_VAL}, hi[2] = {-HUGE_VAL, -HUGE_VAL};
+    auto include = [&](double x, double y, double halfWidth) {
+        const double v[2] = {x, y};
+        for (int k = 0; k < 2; ++k) {
+            lo[k] = std::min(lo[k], v[k] - halfWidth);
+            hi[k] = std::max(hi[k], v[k] + halfWidth);
+        }
+    };
     for (int k = 0; k < 4; ++k) {
         const SceneObject& o = *p.slots[k / 2][k % 2];
-        for (double v :
-             {o.x[0], o.y[0], isLineKind(o.kind) ? o.x[1] : o.r, isLineKind(o.kind) ? o.y[1] : 0.0})
-            size = std::max(size, std::fabs(v));
+        const SceneObject moved = k < 2 ? o : movedObject(o, p.mode, parameter);
+        for (const SceneObject* s : {&o, &moved}) {
+            if (isLineKind(s->kind)) {
+                include(s->x[0], s->y[0], 0.0);
+                include(s->x[1], s->y[1], 0.0);
+            } else {
+                include(s->x[0], s->y[0], std::fabs(s->r));
+            }
+        }
     }
-    const SceneObject& s = p.solutions[n];
-    for (double v : {s.x[0], s.y[0], s.r})
-        size = std::max(size, std::fabs(v));
-    if (p.mode == MERGE_TRANSLATE)
-        size = std::max(size, std::fabs(p.parameter[n]));
-    return size;
+    SceneScale scale;
+    scale.extent = std::max(hi[0] - lo[0], hi[1] - lo[1]);
+    scale.magnitude =
+        std::max({std::fabs(lo[0]), std::fabs(hi[0]), std::fabs(lo[1]), std::fabs(hi[1])});
+    scale.centreX = 0.5 * (lo[0] + hi[0]);
+    scale.centreY = 0.5 * (lo[1] + hi[1]);
+    if (!std::isfinite(scale.extent) || !std::isfinite(scale.magnitude))
+        scale = {HUGE_VAL, HUGE_VAL, 0.0, 0.0};
+    return scale;
 }
+
+namespace {
 
 void refineOne(MergeProblem& p, int n) {
     SceneObject& s = p.solutions[n];
     double best[kUnknowns] = {s.x[0], s.y[0], s.r, p.parameter[n]};
     double bestResidual = residualOf(p, best);
     // Already exact to rounding: nothing to gain.
-    if (bestResidual <= kRoundingLevel * sizeOf(p, n))
+    const SceneScale scale = sceneScale(p, p.parameter[n]);
+    if (bestResidual <= kRoundingLevel * (scale.extent + scale.magnitude))
         return;
     double u[kUnknowns];
     std::copy(best, best + kUnknowns, u);
@@ -192,7 +218,15 @@ void refineOne(MergeProblem& p, int n) {
 } // namespace
 
 double acceptedResidual(const MergeProblem& p, int n) {
-    return kRelativeTolerance * sizeOf(p, n);
+    const SceneScale scale = sceneScale(p, p.parameter[n]);
+    return kRelativeTolerance * scale.extent + kCoordinateRounding * scale.magnitude;
+}
+
+bool atInfinity(const MergeProblem& p, int n) {
+    const SceneScale scale = sceneScale(p, p.parameter[n]);
+    const double bound = scale.magnitude + kFarOutside * scale.extent;
+    const SceneObject& s = p.solutions[n];
+    return !(std::fabs(s.x[0]) <= bound && std::fabs(s.y[0]) <= bound && std::fabs(s.r) <= bound);
 }
 
 void refineCandidates(MergeProblem& p, int first) {
@@ -201,7 +235,7 @@ void refineCandidates(MergeProblem& p, int first) {
         const bool complex = p.solutions[n].kind == kComplexCandidate;
         if (!complex) {
             refineOne(p, n);
-            if (!(candidateResidual(p, n) <= acceptedResidual(p, n)))
+            if (atInfinity(p, n) || !(candidateResidual(p, n) <= acceptedResidual(p, n)))
                 continue;
         }
         if (kept != n) {

@@ -9,6 +9,18 @@
 // they are) and removes the real ones whose residual stays large; order is kept.
 void refineCandidates(MergeProblem& p, int first);
 
-// Largest residual a real candidate may keep: small next to the size of the scene
-// and of the candidate itself.
+// The scene a candidate with this parameter lives in: the four objects, cluster 2
+// both before and after its move. extent is the larger side of their bounding box,
+// magnitude the largest coordinate in it.
+struct SceneScale {
+    double extent = 0, magnitude = 0;
+    double centreX = 0, centreY = 0; // of the bounding box
+};
+SceneScale sceneScale(const MergeProblem& p, double parameter);
+
+// Largest residual a real candidate may keep: small next to the scene's extent, never
+// next to the candidate's own size, plus what rounding the scene's coordinates costs.
 double acceptedResidual(const MergeProblem& p, int n);
+// Whether real candidate n lies so far outside its scene that only a vanishing
+// denominator can have put it there.
+bool atInfinity(const MergeProblem& p, int n);

@@ -1,11 +1,14 @@
 // Merges with centre constraints: two in one cluster pin the centre to at most two
 // points, each solved as a smaller merge; one C' and one line in each cluster give a
 // quartic in the shift.
+#include "solver/degenerate_steps.h"
 #include "solver/line_plane.h"
 #include "solver/merge_problem.h"
 #include "solver/translation_rows.h"
 
 #include "numeric/quartic.h"
+
+#include <cmath>
 
 namespace {
 
@@ -47,12 +50,21 @@ int MergeProblem::solveThroughCentres(int subMode) {
         setMessage("No result.[T_2Center1ClusterSolver]");
         return 0;
     }
+    // Loci that touch (one point, or two within rounding of each other) may as well
+    // have crossed or missed: the exact system decides.
+    const double extent = objectsExtent();
+    if (points == 1 || std::hypot(px[0] - px[1], py[0] - py[1]) <= 1e-6 * extent)
+        markDegenerate();
     for (int i = 0; i < points; ++i) {
         SceneObject vertical = centreLine(px[i], py[i], px[i], 0.0, 0.0, -1.0);
         SceneObject horizontal = centreLine(px[i], py[i], 0.0, py[i], -1.0, 0.0);
         sub.addObject(centre + 1, &vertical);
         sub.addObject(centre + 1, &horizontal);
-        if (sub.solve(subMode))
+        const int solved = sub.solve(subMode);
+        if (sub.passedDegenerateStep() || sub.underdetermined)
+            markDegenerate();
+        exactSupplied = exactSupplied || (solved && sub.exactSupplied);
+        if (solved)
             for (int k = 0; k < sub.solutionCount; ++k) {
                 const SceneObject& s = sub.solutions[k];
                 // A complex sub-solution stays marked complex.
@@ -93,9 +105,11 @@ int MergeProblem::T_2Center2ClusterSolver() {
     }
     rows[2] = centreRadicalRow(*centreCircle[0], *centreCircle[1], true);
     const Elimination el = eliminateCircle(rows[0], rows[1], rows[2]);
+    const Poly4 Q = quadricAtPoint(el, *centreCircle[0], false);
+    if (nearlyDegenerate(Q, quadricMagnitude(el, *centreCircle[0], false), 4, objectsExtent()))
+        markDegenerate();
     double roots[4];
-    const int n =
-        quarticOrLowerRealRoots(quadricAtPoint(el, *centreCircle[0], false), false, roots);
+    const int n = quarticOrLowerRealRoots(Q, false, roots);
     for (int i = 0; i < n; ++i)
         appendTranslationSolution(el, CLUSTER_1, roots[i]);
     if (solutionCount == 0) {

@@ -56,36 +56,94 @@ bool mergeSystem(const SceneObject* const slots[2][2], int mode, EngineSystem& o
     return true;
 }
 
-std::optional<std::vector<ExactCandidate>>
-exactCandidates(EngineSession& engine, const SceneObject* const slots[2][2], int mode) {
-    EngineSystem system;
-    if (!mergeSystem(slots, mode, system))
-        return std::nullopt;
-    const std::optional<EngineResult> roots = engine.solve(system);
-    if (!roots)
-        return std::nullopt;
-    std::vector<ExactCandidate> out;
-    for (const EngineRoot& root : *roots) {
-        if (root.kind != RootKind::Real)
+bool nearlyReal(const EngineRoot& root) {
+    auto tiny = [](std::complex<double> v) {
+        return std::fabs(v.imag()) <= 1e-6 * (1.0 + std::fabs(v.real()));
+    };
+    if (root.kind == RootKind::NotNumeric)
+        return false;
+    for (const std::complex<double>& v : root.values)
+        if (!tiny(v))
+            return false;
+    for (const EngineValue& v : root.outputs)
+        if (!tiny(v.value))
+            return false;
+    return true;
+}
+
+namespace {
+
+ExactSolutions collect(const EngineResult& roots, int mode, double fixedParameter) {
+    ExactSolutions out;
+    for (const EngineRoot& root : roots) {
+        if (root.kind == RootKind::NotNumeric)
+            ++out.curves;
+        if (root.kind == RootKind::NotNumeric || !nearlyReal(root))
             continue;
-        const double s = root.values[3].real();
-        const double parameter = mode == MERGE_ROTATE ? 2.0 * std::atan(s) : s;
-        out.push_back(
+        double parameter = fixedParameter;
+        if (root.values.size() == 4) {
+            const double s = root.values[3].real();
+            parameter = mode == MERGE_ROTATE ? 2.0 * std::atan(s) : s;
+        }
+        out.real.push_back(
             {parameter, root.values[0].real(), root.values[1].real(), root.values[2].real()});
     }
     return out;
 }
 
-int appendExactCandidates(MergeProblem& p) {
-    EngineSession engine;
-    if (!engine.started())
-        return 0;
-    const std::optional<std::vector<ExactCandidate>> found =
-        exactCandidates(engine, p.slots, p.mode);
-    if (!found)
-        return 0;
-    int appended = 0;
-    for (const ExactCandidate& c : *found)
-        appended += p.appendCandidate(KIND_C, c.x, c.y, c.r, c.parameter) ? 1 : 0;
-    return appended;
+bool radiusFree(const SceneObject* const slots[2][2]) {
+    for (int k = 0; k < 4; ++k) {
+        const int kind = slots[k / 2][k % 2]->kind;
+        if (kind == KIND_C || kind == KIND_L)
+            return false;
+    }
+    return true;
+}
+
+// Solves system; when only centre constraints hold the circle, its radius z is in no
+// equation, and every real centre (found with z pinned to 0) is a whole line of circles.
+std::optional<ExactSolutions> solveFor(EngineSession& engine, EngineSystem& system, bool freeZ,
+                                       int mode, double fixedParameter) {
+    if (freeZ)
+        system.equations.push_back(kZ);
+    const std::optional<EngineResult> roots = engine.solve(system);
+    if (!roots)
+        return std::nullopt;
+    if (!freeZ)
+        return collect(*roots, mode, fixedParameter);
+    ExactSolutions lines;
+    for (const EngineRoot& root : *roots)
+        if (root.kind == RootKind::NotNumeric || nearlyReal(root))
+            ++lines.curves;
+    return lines;
+}
+
+} // namespace
+
+std::optional<ExactSolutions> exactCandidates(EngineSession& engine,
+                                              const SceneObject* const slots[2][2], int mode) {
+    EngineSystem system;
+    if (!mergeSystem(slots, mode, system))
+        return std::nullopt;
+    return solveFor(engine, system, radiusFree(slots), mode, 0.0);
+}
+
+std::optional<ExactSolutions> halfTurnCandidates(EngineSession& engine,
+                                                 const SceneObject* const slots[2][2]) {
+    EngineSystem system;
+    for (int c = 0; c < 2; ++c)
+        for (int s = 0; s < 2; ++s) {
+            SceneObject o = *slots[c][s];
+            if (c == CLUSTER_2)
+                for (int k = 0; k < 2; ++k) {
+                    o.x[k] = -o.x[k];
+                    o.y[k] = -o.y[k];
+                }
+            const std::optional<Expr> e = constraintEquation(o, false, MERGE_ROTATE);
+            if (!e)
+                return std::nullopt;
+            system.equations.push_back(*e);
+        }
+    system.unknowns = {"x", "y", "z"};
+    return solveFor(engine, system, radiusFree(slots), MERGE_ROTATE, M_PI);
 }

@@ -19,14 +19,26 @@ std::optional<Expr> constraintEquation(const SceneObject& obj, bool moving, int 
 // when an object has no constraint equation.
 bool mergeSystem(const SceneObject* const slots[2][2], int mode, EngineSystem& out);
 
+// Whether a root the engine calls complex may be a real root whose imaginary parts
+// are rounding: a touching (double) solution perturbed by rounding of the data splits
+// into a pair about the square root of the rounding apart. Only the constraints can
+// tell; the caller checks its real part.
+bool nearlyReal(const EngineRoot& root);
+
 struct ExactCandidate {
     double parameter, x, y, r; // the shift d or the angle θ in radians, and the circle
 };
 
-// The real candidates of a merge, in engine order; nullopt when the system cannot be
-// built or the engine gives no result.
-std::optional<std::vector<ExactCandidate>>
-exactCandidates(EngineSession& engine, const SceneObject* const slots[2][2], int mode);
+struct ExactSolutions {
+    std::vector<ExactCandidate> real; // in engine order
+    int curves = 0;                   // components along which the circle is not fixed
+};
 
-// Appends the exact real candidates of p (in p's mode) and returns how many.
-int appendExactCandidates(MergeProblem& p);
+// The real candidates of a merge; nullopt when the system cannot be built or the
+// engine gives no result.
+std::optional<ExactSolutions> exactCandidates(EngineSession& engine,
+                                              const SceneObject* const slots[2][2], int mode);
+// The merges by a half turn (θ = π, which no finite half-angle tangent reaches):
+// cluster 2 turned by π is cluster 2 with every coordinate negated, exactly.
+std::optional<ExactSolutions> halfTurnCandidates(EngineSession& engine,
+                                                 const SceneObject* const slots[2][2]);

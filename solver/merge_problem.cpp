@@ -2,7 +2,6 @@
 #include "solver/merge_problem.h"
 
 #include "solver/candidate_refinement.h"
-#include "solver/general_solve.h"
 
 #include <cmath>
 #include <cstdio>
@@ -80,30 +79,52 @@ int MergeProblem::solve(int newMode) {
     }
     if (mode != MERGE_TRANSLATE && mode != MERGE_ROTATE)
         return 0;
+    underdetermined = false;
+    return mode == MERGE_TRANSLATE ? solveLocally(counts) : solveHere(counts);
+}
+
+int MergeProblem::solveHere(const KindCounts& counts) {
     const int before = solutionCount;
     storeReplaced = false;
+    degenerate = false;
+    exactSupplied = false;
+    curvesSeen = 0;
     char previousMessage[kMessageSize];
     std::memcpy(previousMessage, message, sizeof message);
     int result = mode == MERGE_TRANSLATE ? dispatchTranslate(counts) : dispatchRotate(counts);
     const int first = storeReplaced ? 0 : before;
+    const int produced = solutionCount - first;
     refineCandidates(*this, first);
-    if (result && solutionCount == 0) {
+    // An engine answers each root once; two that round to one circle are one merge.
+    if (std::strstr(solverName, "RemainSolver"))
+        dropRepeats(first, first);
+    // A root that gave no circle meeting the constraints is a sign of a degenerate
+    // step, whichever the solver.
+    if (solutionCount - first < produced)
+        markDegenerate();
+    if (result && solutionCount == first) {
         // Every candidate the closed form produced failed the constraints.
         setMessage("No result.");
         result = 0;
     }
-    // A closed form that finds no real circle (its eliminated planes can all be
-    // vertical, for one) hands over to the exact system of the four constraints.
-    const bool engineSolver = std::strstr(solverName, "RemainSolver") != nullptr;
-    if (!engineSolver && !storedRealSince(first)) {
+    const bool hadReal = storedRealSince(first);
+    if (degenerate || !hadReal) {
         const int exactFrom = solutionCount;
-        if (appendExactCandidates(*this) > 0) {
-            refineCandidates(*this, exactFrom);
-            if (storedRealSince(exactFrom)) {
-                std::memcpy(message, previousMessage, sizeof message);
-                return 1;
-            }
+        if (!addExactCandidates(first)) {
+            solutionCount = first;
+            underdetermined = true;
+            setMessage(kUnderdeterminedMessage);
+            return 0;
         }
+        exactSupplied = exactSupplied || storedRealSince(exactFrom);
+        if (!hadReal && storedRealSince(first)) {
+            std::memcpy(message, previousMessage, sizeof message);
+            result = 1;
+        }
+    }
+    if (exactSupplied) {
+        std::snprintf(solverNameWithExact, sizeof solverNameWithExact, "%s+exact", solverName);
+        solverName = solverNameWithExact;
     }
     return result;
 }

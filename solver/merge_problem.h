@@ -5,6 +5,7 @@
 #include "scene/scene_object.h"
 #include "solver/translation_rows.h"
 
+#include <complex>
 #include <cstdint>
 
 struct RotatedElimination;
@@ -16,6 +17,9 @@ inline constexpr int kMaxSolutions = 64;
 inline constexpr int kMessageSize = 144;
 // Kind of a candidate that is a complex root of the motion parameter.
 inline constexpr int kComplexCandidate = -1;
+// Failure text of a merge whose four constraints leave a curve of circles.
+inline constexpr const char* kUnderdeterminedMessage =
+    "Infinitely many circles meet these four constraints: the merge does not fix the new circle.";
 
 class MergeProblem {
   public:
@@ -56,10 +60,32 @@ class MergeProblem {
     double parameter[kMaxSolutions] = {};
     std::int32_t solutionCount = 0;
     std::int32_t mode = MERGE_TRANSLATE;
-    // Name of the solver the last dispatch chose, for reports; empty before.
+    // Name of the solver the last dispatch chose, for reports; empty before. It ends
+    // in "+exact" when the exact system supplied candidates.
     const char* solverName = "";
+    // Set by solve when the constraints leave a whole curve of circles.
+    bool underdetermined = false;
+
+    // Called by a solver that passed a step where rounding can lose or invent merges
+    // (a vanishing denominator, a near-multiple root, ...): solve then also solves the
+    // exact system of the four constraints.
+    void markDegenerate() { degenerate = true; }
+    bool passedDegenerateStep() const { return degenerate; }
+    // The larger side of the bounding box of the four objects, unmoved.
+    double objectsExtent() const;
+    // Whether the objects lie far from the origin next to their own size: a rotation
+    // about the origin then loses digits in every closed form.
+    bool farFromOrigin() const;
 
   private:
+    bool degenerate = false;
+    // Whether the exact system supplied candidates to this solve (or to a smaller
+    // merge it was solved through).
+    bool exactSupplied = false;
+    // Curves of circles an engine-based solver met in its own system.
+    int curvesSeen = 0;
+    char solverNameWithExact[48] = {};
+
     // Set by a solver that replaced the store instead of appending to it, so that
     // every candidate counts as new.
     bool storeReplaced = false;
@@ -88,6 +114,20 @@ class MergeProblem {
     int run(const char* name, int (MergeProblem::*solver)());
     // Whether a real candidate is stored at index first or later.
     bool storedRealSince(int first) const;
+    // The solve in coordinates centred on the four objects (translation commutes
+    // with the change), results moved back.
+    int solveLocally(const KindCounts& counts);
+    int solveHere(const KindCounts& counts);
+    // The exact system's real candidates (and, in rotate mode, the half turn's), added
+    // to those of the closed form; false when it found a curve of circles.
+    bool addExactCandidates(int first);
+    // Appends the real part of a root the engine found complex when it meets the
+    // constraints, and the complex root of the motion parameter otherwise.
+    void appendRealPartOrComplex(double x, double y, double r, double param,
+                                 std::complex<double> motion);
+    // Drops each candidate from index from on that repeats an earlier one at index
+    // against or later.
+    void dropRepeats(int from, int against);
 };
 
 // The points where the loci of two centre constraints (C' circles, L' lines) meet.

@@ -1,6 +1,7 @@
 // Closed-form merges by rotation about the origin: three rows (two of them turning)
 // meet a fourth line in a quadratic in t = tan(θ/2), or the quadric of one circle in
 // a quartic.
+#include "solver/degenerate_steps.h"
 #include "solver/line_plane.h"
 #include "solver/merge_problem.h"
 #include "solver/rotation_rows.h"
@@ -32,6 +33,8 @@ RotatedRow circleRow(const SceneObject& c0, const SceneObject& o, bool turning) 
 bool MergeProblem::appendRotationSolution(const RotatedElimination& el, double t,
                                           bool turnedCluster1) {
     const double Dv = evaluate(el.P0, t);
+    if (nearlyZeroAt(el.P0, t))
+        markDegenerate();
     if (Dv == 0.0)
         return false;
     double theta = 2.0 * std::atan(t);
@@ -66,6 +69,15 @@ int MergeProblem::R_4LineSolver() {
         r1.a * el.P1.coef[1] + r1.b * el.P2.coef[1] + r1.c * el.P3.coef[1] - r1.f * el.P0.coef[1];
     const double g2 =
         r1.a * el.P1.coef[2] + r1.b * el.P2.coef[2] + r1.c * el.P3.coef[2] - r1.f * el.P0.coef[2];
+    Poly4 G, magnitude;
+    G.degree = magnitude.degree = 2;
+    for (int i = 0; i < 3; ++i) {
+        G.coef[i] = i == 0 ? g0 : i == 1 ? g1 : g2;
+        magnitude.coef[i] = std::fabs(r1.a * el.P1.coef[i]) + std::fabs(r1.b * el.P2.coef[i]) +
+                            std::fabs(r1.c * el.P3.coef[i]) + std::fabs(r1.f * el.P0.coef[i]);
+    }
+    if (nearlyDegenerate(G, magnitude, 2, 1.0) || farFromOrigin())
+        markDegenerate();
     if (g2 == 0.0) {
         // The quadratic lost its leading term: one angle at most.
         if (g1 != 0.0)
@@ -115,9 +127,12 @@ int MergeProblem::R_ClosedFormSolver() {
     }
     const RotatedElimination el = eliminateRotatedRows(ux[0], ux[1], uy[0], uy[1], m);
     const Elimination point{el.P0, el.P1, el.P2, el.P3};
+    const bool cone = c0.kind == KIND_C;
+    const Poly4 Q = quadricAtPoint(point, c0, cone);
+    if (nearlyDegenerate(Q, quadricMagnitude(point, c0, cone), 4, 1.0) || farFromOrigin())
+        markDegenerate();
     double roots[4];
-    const int n =
-        quarticOrLowerRealRoots(quadricAtPoint(point, c0, c0.kind == KIND_C), false, roots);
+    const int n = quarticOrLowerRealRoots(Q, false, roots);
     if (n == 0) {
         setMessage("No result.");
         return 0;

@@ -24,6 +24,8 @@ int MergeProblem::R_RemainSolver() {
         return 0;
     }
     const std::optional<EngineResult> result = engine.solve(system);
+    // No finite half-angle tangent reaches the half turn: solve checks it apart.
+    markDegenerate();
     if (!result) {
         setMessage("No result!(mapleresult = NULL)");
         return 0;
@@ -35,15 +37,21 @@ int MergeProblem::R_RemainSolver() {
             traceEngineStatement(text);
         }
         const EngineRoot& root = (*result)[static_cast<size_t>(j - 1)];
-        if (root.kind == RootKind::NotNumeric)
+        if (root.kind == RootKind::NotNumeric) {
+            ++curvesSeen;
             continue;
+        }
         const std::complex<double> t = root.values[3];
-        if (root.kind == RootKind::Complex) {
+        if (!nearlyReal(root)) {
             appendCandidate(kComplexCandidate, t.real(), t.imag(), 0.0, 0.0);
             continue;
         }
-        appendCandidate(KIND_C, root.values[0].real(), root.values[1].real(), root.values[2].real(),
-                        2.0 * std::atan(t.real()));
+        const double x = root.values[0].real(), y = root.values[1].real();
+        const double z = root.values[2].real(), theta = 2.0 * std::atan(t.real());
+        if (root.kind == RootKind::Real)
+            appendCandidate(KIND_C, x, y, z, theta);
+        else
+            appendRealPartOrComplex(x, y, z, theta, t);
     }
     if (solutionCount == 0) {
         setMessage("No result!(R_Remain, numResult == 0)");

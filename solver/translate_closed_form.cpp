@@ -1,6 +1,7 @@
 // The closed-form translation solvers built on three plane rows and one quadric:
 // a quadratic in the shift (one quadric cone or cylinder against three planes) or a
 // quartic (radical planes that slide with the shift).
+#include "solver/degenerate_steps.h"
 #include "solver/line_plane.h"
 #include "solver/merge_problem.h"
 #include "solver/translation_rows.h"
@@ -19,6 +20,8 @@ constexpr const char* kNoResultBang = "No Result!";
 bool MergeProblem::appendTranslationSolution(const Elimination& el, int referenceCluster,
                                              double t) {
     const double Dv = evaluate(el.D, t);
+    if (nearlyZeroAt(el.D, t))
+        markDegenerate();
     if (Dv == 0.0)
         return false;
     double x = evaluate(el.Nx, t) / Dv;
@@ -35,7 +38,10 @@ bool MergeProblem::appendTranslationSolution(const Elimination& el, int referenc
 
 int MergeProblem::solveTranslationQuadratic(const Elimination& el, const SceneObject& circle,
                                             int referenceCluster) {
-    const Poly4 Q = quadricAtPoint(el, circle, circle.kind == KIND_C);
+    const bool cone = circle.kind == KIND_C;
+    const Poly4 Q = quadricAtPoint(el, circle, cone);
+    if (nearlyDegenerate(Q, quadricMagnitude(el, circle, cone), 2, objectsExtent()))
+        markDegenerate();
     const double q0 = Q.coef[0], q1 = Q.coef[1], q2 = Q.coef[2];
     if (q2 == 0.0) {
         // The quadric meets the moving point in a linear equation: one shift at most.
@@ -60,6 +66,8 @@ int MergeProblem::solveTranslationQuadratic(const Elimination& el, const SceneOb
 int MergeProblem::solveTranslationQuartic(const Elimination& el, const SceneObject& c0,
                                           int referenceCluster, const char* noRootMessage) {
     const Poly4 Q = quadricAtPoint(el, c0, true);
+    if (nearlyDegenerate(Q, quadricMagnitude(el, c0, true), 4, objectsExtent()))
+        markDegenerate();
     double roots[4];
     // Ferrari's order when all four roots are real; otherwise the real ones that
     // exist, also when the leading terms cancelled and Q is of lower degree.

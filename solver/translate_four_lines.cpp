@@ -5,6 +5,25 @@
 
 #include "numeric/determinant.h"
 
+#include <cmath>
+
+namespace {
+
+// Whether det, of the n×n row-major m, is zero within rounding of Hadamard's bound
+// (the product of the row lengths).
+bool nearlySingular(int n, const double* m, double det) {
+    double bound = 1.0;
+    for (int r = 0; r < n; ++r) {
+        double sq = 0.0;
+        for (int c = 0; c < n; ++c)
+            sq += m[n * r + c] * m[n * r + c];
+        bound *= std::sqrt(sq);
+    }
+    return !(std::fabs(det) > 1e-8 * bound);
+}
+
+} // namespace
+
 int MergeProblem::T_4LineSolver() {
     const SceneObject* rows[4] = {slots[0][0], slots[0][1], slots[1][0], slots[1][1]};
     LinePlane p[4];
@@ -24,6 +43,8 @@ int MergeProblem::T_4LineSolver() {
         Md[4 * k + 3] = -p[k].e;
     }
     const double detM = determinant(4, M);
+    if (nearlySingular(4, M, detM))
+        markDegenerate();
     if (detM == 0.0) {
         // Sliding along x does not move cluster 2's planes against the others.
         setMessage("No result: the shift cannot be determined.");
@@ -40,6 +61,8 @@ int MergeProblem::T_4LineSolver() {
         A[3 * k + 2] = p[k].c;
     }
     const double D3 = determinant(3, A);
+    if (nearlySingular(3, A, D3))
+        markDegenerate();
     if (D3 == 0.0)
         return 0;
     double xyz[3];

@@ -187,35 +187,36 @@ int MergeProblem::T_RemainSolver() {
         return 0;
     }
     const bool referenceMoves = roles.reference == CLUSTER_2;
-    std::optional<std::vector<ExactCandidate>> fullSystem;
     for (int j = 1; j <= static_cast<int>(result->size()); ++j) {
         traceEngineStatement(resultStatement("rd", "d", j));
         traceEngineStatement(resultStatement("rz", "z", j));
         const EngineRoot& root = (*result)[static_cast<size_t>(j - 1)];
-        if (root.kind == RootKind::NotNumeric)
+        if (root.kind == RootKind::NotNumeric) {
+            // A curve of the reduced system: the two planes may have stopped fixing
+            // the centre along it.
+            markDegenerate();
             continue;
+        }
         const std::complex<double> rd = root.values[1];
-        if (root.kind == RootKind::Complex) {
+        if (!nearlyReal(root)) {
             appendCandidate(kComplexCandidate, rd.real(), rd.imag(), 0.0, 0.0);
             continue;
         }
         const double rz = root.values[0].real();
         const double shift = referenceMoves ? -rd.real() : rd.real();
-        if (!root.outputs[2].zero) {
-            const double del = root.outputs[2].value.real();
-            const double x = root.outputs[0].value.real() / del;
-            const double y = root.outputs[1].value.real() / del;
-            appendCandidate(KIND_C, referenceMoves ? x - rd.real() : x, y, rz, shift);
+        if (root.outputs[2].zero) {
+            // The two planes are parallel at this shift, so they do not fix the centre:
+            // the full system of the four constraints does.
+            markDegenerate();
             continue;
         }
-        // The two planes are parallel at this shift, so they do not fix the centre:
-        // the full system of the four constraints does.
-        if (!fullSystem)
-            fullSystem = exactCandidates(engine, slots, MERGE_TRANSLATE);
-        for (const ExactCandidate& c : fullSystem ? *fullSystem : std::vector<ExactCandidate>{})
-            if (std::fabs(c.parameter - shift) <= 1e-9 * (1.0 + std::fabs(shift)) &&
-                std::fabs(c.r - rz) <= 1e-9 * (1.0 + std::fabs(rz)))
-                appendCandidate(KIND_C, c.x, c.y, c.r, c.parameter);
+        const double del = root.outputs[2].value.real();
+        const double x = root.outputs[0].value.real() / del;
+        const double y = root.outputs[1].value.real() / del;
+        if (root.kind == RootKind::Real)
+            appendCandidate(KIND_C, referenceMoves ? x - rd.real() : x, y, rz, shift);
+        else
+            appendRealPartOrComplex(referenceMoves ? x - rd.real() : x, y, rz, shift, rd);
     }
     if (solutionCount == 0) {
         char text[kMessageSize];

@@ -77,6 +77,7 @@ MergeRunResult runMerge(CTorvaneDoc& doc, const std::vector<MergeSelection>& sel
     }
     result.solver = problem.solverName;
     result.candidates = candidatesOf(problem);
+    result.underdetermined = problem.underdetermined;
     if (!solved) {
         result.message = problem.message;
         ui.showInfo(result.message);

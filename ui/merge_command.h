@@ -40,6 +40,7 @@ struct MergeRunResult {
     std::string solver;
     std::string message; // the failure message or the report
     std::vector<MergeCandidate> candidates;
+    bool underdetermined = false; // the constraints leave a curve of circles
     int chosen = -1;
 };
 

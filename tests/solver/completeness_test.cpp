@@ -48,7 +48,8 @@ TEST_P(ClosedFormFamily, FindsEveryKnownMergeAndOnlyTrueCandidates) {
         MergeProblem p;
         m.load(p);
         p.solve(f.mode);
-        ASSERT_STREQ(p.solverName, f.solver) << combo;
+        // "+exact" marks a degenerate step the exact system checked.
+        ASSERT_EQ(std::string(p.solverName).rfind(f.solver, 0), 0u) << combo;
         if (m.match(p, 1e-6) >= 0)
             ++found;
         else

@@ -61,11 +61,11 @@ TEST(ExactMerge, SameRealCandidatesAsTheDispatchedSolvers) {
                 if (p.solutions[i].kind != KIND_C)
                     continue;
                 bool found = false;
-                for (const ExactCandidate& c : *exact)
+                for (const ExactCandidate& c : exact->real)
                     found = found || sameCandidate(c, p, i);
                 EXPECT_TRUE(found) << "closed-form candidate " << i << " at " << p.parameter[i];
             }
-            for (const ExactCandidate& c : *exact) {
+            for (const ExactCandidate& c : exact->real) {
                 bool found = false;
                 for (int i = 0; i < p.solutionCount; ++i)
                     found = found || sameCandidate(c, p, i);
@@ -107,17 +107,23 @@ TEST(ExactMerge, EveryKindCombinationFindsItsKnownAnswer) {
 }
 
 TEST(ExactMerge, FreeRadiusIsACurveNotACandidate) {
-    // Four centre constraints fix the centre but never the radius.
-    std::mt19937 rng(4);
-    const int kinds[4] = {KIND_C_PRIME, KIND_L_PRIME, KIND_C_PRIME, KIND_L_PRIME};
-    KnownAnswer k = makeKnownAnswer(kinds, MERGE_TRANSLATE, rng);
+    // Four centre constraints fix the centre but never the radius: each of the four
+    // centres and shifts ((-3, 4) at -16 and -10, (3, 4) at -10 and -4) carries a
+    // whole line of circles.
+    std::vector<SceneObject> o = {
+        makeCircle(KIND_C_PRIME, 0, 0, 5), makeLine(KIND_L_PRIME, 0, 4, 1, 4),
+        makeCircle(KIND_C_PRIME, 10, 0, 5), makeLine(KIND_L_PRIME, 0, 4, 1, 4)};
     MergeProblem p;
-    k.addTo(p);
-    p.mode = MERGE_TRANSLATE;
+    for (int i = 0; i < 4; ++i)
+        p.addObject(i < 2 ? 1 : 2, &o[i]);
     EngineSession engine;
     const auto exact = exactCandidates(engine, p.slots, MERGE_TRANSLATE);
     ASSERT_TRUE(exact.has_value());
-    EXPECT_TRUE(exact->empty());
+    EXPECT_TRUE(exact->real.empty());
+    EXPECT_EQ(exact->curves, 4);
+    EXPECT_EQ(p.solve(MERGE_TRANSLATE), 0);
+    EXPECT_TRUE(p.underdetermined);
+    EXPECT_STREQ(p.message, kUnderdeterminedMessage);
 }
 
 TEST(ExactMerge, DegenerateInputIsAnsweredQuickly) {

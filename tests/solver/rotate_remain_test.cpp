@@ -45,10 +45,10 @@ TEST(RotateRemain, FindsTheKnownTurn) {
     }
 }
 
-TEST(RotateRemain, HalfTurnIsNotFound) {
+TEST(RotateRemain, HalfTurnIsFoundThoughNoHalfAngleTangentReachesIt) {
     // The circle (3, 4, 2) meets these after a half turn of cluster 2, with every
-    // datum exact. t = tan(θ/2) is infinite there, so that root is never found.
-    // (With rounded data the half turn moves to a huge finite t, which is found.)
+    // datum exact. t = tan(θ/2) is infinite there, so the engine's system in t cannot
+    // hold it; the half turn is solved on its own.
     KnownAnswer k;
     k.mode = MERGE_ROTATE;
     k.parameter = M_PI;
@@ -62,7 +62,8 @@ TEST(RotateRemain, HalfTurnIsNotFound) {
     MergeProblem p;
     k.addTo(p);
     ASSERT_EQ(p.solve(MERGE_ROTATE), 1) << p.message;
-    EXPECT_FALSE(k.foundIn(p, 1e-3));
+    EXPECT_TRUE(k.foundIn(p, 1e-9));
+    EXPECT_STREQ(p.solverName, "R_RemainSolver+exact");
     expectCandidatesMeetConstraints(p);
 }
 

@@ -162,11 +162,13 @@ TEST(QuarticTranslation, RandomMixedCasesMeetAllConstraints) {
     EXPECT_GT(solved, 500);
 }
 
-TEST(QuarticTranslation, DegenerateQuarticSaysNoResultBang) {
-    // Identical tangency circles in both clusters leave no quartic in the shift.
+TEST(QuarticTranslation, IdenticalClustersAreUnderdetermined) {
+    // Identical clusters leave no quartic in the shift: at every shift the circles
+    // touching the line and both circles form a family.
     Merge m({makeLine(KIND_L, 0, 0, 10, 0), makeCircle(KIND_C, 0, 5, 5),
              makeCircle(KIND_C, 0, 5, 5), makeLine(KIND_L, 0, 0, 10, 0)});
     EXPECT_EQ(m.problem.solve(MERGE_TRANSLATE), 0);
-    EXPECT_STREQ(m.problem.message, "No Result!");
+    EXPECT_STREQ(m.problem.message, kUnderdeterminedMessage);
+    EXPECT_TRUE(m.problem.underdetermined);
     EXPECT_EQ(m.problem.solutionCount, 0);
 }

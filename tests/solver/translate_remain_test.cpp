@@ -149,8 +149,9 @@ TEST(TranslateRemain, EngineFailures) {
     Merge m(referenceObjects(6));
     EXPECT_EQ(m.problem.solve(MERGE_TRANSLATE), 0);
     EXPECT_STREQ(m.problem.message, "No result!");
-    EXPECT_EQ(engine.counts.starts, 1);
-    EXPECT_EQ(engine.counts.stops, 1);
+    // The exact system of the four constraints gets its own session; each is stopped.
+    EXPECT_GE(engine.counts.starts, 1);
+    EXPECT_EQ(engine.counts.stops, engine.counts.starts);
 }
 
 TEST(TranslateRemain, ResultReadingIsTraced) {

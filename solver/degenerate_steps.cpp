@@ -1,0 +1,83 @@
+// The degenerate-step tests of the closed forms. The level is far above rounding
+// (so that every true degeneracy is caught) and far below what generic data shows
+// (so that the exact system stays off the fast path).
+#include "solver/degenerate_steps.h"
+
+#include "numeric/real_roots.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// A root whose denominator is this small next to its terms is near a pole.
+constexpr double kLevel = 1e-8;
+// A polynomial this small next to its terms (relative to the term magnitudes, before
+// cancellation) at its leading coefficient or at a critical point: rounding of the
+// data can make or break a root there. Generic data stays clear by orders of
+// magnitude; rounding of the coefficients stays below it by as many.
+constexpr double kPolynomialLevel = 1e-11;
+
+Poly4 constant(double c) {
+    return Poly4::constant(c);
+}
+
+// |a| + |c|·|b| coefficient-wise.
+Poly4 absoluteDifference(const Poly4& a, const Poly4& b, double c) {
+    return add(absolutePoly(a), multiply(absolutePoly(b), constant(std::fabs(c))));
+}
+
+double valueBound(const double* bound, int degree, double t) {
+    double sum = 0.0;
+    for (int i = degree; i >= 0; --i)
+        sum = sum * std::fabs(t) + bound[i];
+    return sum;
+}
+
+} // namespace
+
+Poly4 absolutePoly(const Poly4& p) {
+    Poly4 r = p;
+    for (double& c : r.coef)
+        c = std::fabs(c);
+    return r;
+}
+
+Poly4 quadricMagnitude(const Elimination& el, const SceneObject& c, bool cone) {
+    const Poly4 dx = absoluteDifference(el.Nx, el.D, c.x[0]);
+    const Poly4 dy = absoluteDifference(el.Ny, el.D, c.y[0]);
+    const Poly4 dz = cone ? absoluteDifference(el.Nz, el.D, c.r)
+                          : multiply(absolutePoly(el.D), constant(std::fabs(c.r)));
+    return add(add(multiply(dx, dx), multiply(dy, dy)), multiply(dz, dz));
+}
+
+bool nearlyDegenerate(const Poly4& q, const Poly4& magnitude, int nominalDegree, double tScale) {
+    if (!(tScale > 0.0) || !std::isfinite(tScale))
+        tScale = 1.0;
+    double qs[5] = {}, ms[5] = {};
+    double largest = 0.0, power = 1.0;
+    for (int i = 0; i <= nominalDegree; ++i) {
+        qs[i] = q.coef[i] * power;
+        ms[i] = std::max(magnitude.coef[i], std::fabs(q.coef[i])) * power;
+        largest = std::max(largest, ms[i]);
+        power *= tScale;
+    }
+    if (!(largest > 0.0) || !std::isfinite(largest))
+        return true;
+    if (std::fabs(qs[nominalDegree]) <= kPolynomialLevel * largest)
+        return true;
+    const Poly4 scaled = Poly4::fromCoefs(nominalDegree, qs);
+    double critical[4];
+    const int n = realRoots(derivative(scaled), critical);
+    for (int k = 0; k < n; ++k)
+        if (std::fabs(evaluate(scaled, critical[k])) <=
+            kPolynomialLevel * valueBound(ms, nominalDegree, critical[k]))
+            return true;
+    return false;
+}
+
+bool nearlyZeroAt(const Poly4& p, double t) {
+    const double v = evaluate(p, t);
+    return !std::isfinite(v) ||
+           std::fabs(v) <= kLevel * valueBound(absolutePoly(p).coef, p.degree, t);
+}
