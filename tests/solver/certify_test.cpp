@@ -64,8 +64,8 @@ TEST(Certify, CertifiedBoxHoldsTheExactEnginesSolution) {
         EngineSession engine;
         const auto exact = exactCandidates(engine, m.problem.slots, mode);
         ASSERT_TRUE(exact.has_value());
-        ASSERT_FALSE(exact->empty());
-        for (const ExactCandidate& e : *exact) {
+        ASSERT_FALSE(exact->real.empty());
+        for (const ExactCandidate& e : exact->real) {
             const Certificate c =
                 certifyCandidate(m.problem.slots, mode, e.parameter, e.x, e.y, e.r);
             ASSERT_TRUE(c.certified) << "mode " << mode << " parameter " << e.parameter;
