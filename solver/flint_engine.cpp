@@ -89,8 +89,9 @@ bool expandAll(Expander& ex, const MPolyContext& ctx, const std::vector<Expr>& i
     return true;
 }
 
-// Engines started and not yet stopped; sessions can nest (a solver's fallback).
-int runningEngines = 0;
+// Engines started and not yet stopped on this thread; sessions can nest (a solver's
+// fallback). FLINT's caches are per thread, and so is the count that guards them.
+thread_local int runningEngines = 0;
 
 class FlintEngine final : public AlgebraEngine {
   public:
