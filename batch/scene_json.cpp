@@ -7,8 +7,7 @@
 #include <cstdint>
 #include <limits>
 
-void writeSceneObject(JsonWriter& w, const SceneObject& o) {
-    w.beginObject();
+void writeObjectGeometry(JsonWriter& w, const SceneObject& o) {
     w.member("kind", kindLetter(o.kind));
     if (isLineKind(o.kind)) {
         w.member("x0", o.x[0]);
@@ -20,6 +19,11 @@ void writeSceneObject(JsonWriter& w, const SceneObject& o) {
         w.member("y", o.y[0]);
         w.member("r", o.r);
     }
+}
+
+void writeSceneObject(JsonWriter& w, const SceneObject& o) {
+    w.beginObject();
+    writeObjectGeometry(w, o);
     w.member("red", o.red);
     w.member("green", o.green);
     w.member("blue", o.blue);

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+// The members "kind" and the geometry (x, y, r or x0, y0, x1, y1), as a problem has them.
+void writeObjectGeometry(JsonWriter& w, const SceneObject& o);
 void writeSceneObject(JsonWriter& w, const SceneObject& o);
 std::string sceneJson(const CTorvaneDoc& doc);
 // Replaces doc's objects with those of text. Throws BadInput naming the object index

@@ -52,19 +52,22 @@ struct Motion {
         if (mode == MERGE_ROTATE)
             arb_sin_cos(sin, cos, p, kPrecision);
     }
+    // (x, y) turned counter-clockwise by the angle, into (outX, outY); its derivative
+    // in the angle is the result turned a further quarter turn, (-outY, outX).
+    void turn(arb_ptr outX, arb_ptr outY, arb_srcptr x, arb_srcptr y) {
+        arb_mul(outX, x, cos, kPrecision);
+        arb_submul(outX, y, sin, kPrecision);
+        arb_mul(outY, x, sin, kPrecision);
+        arb_addmul(outY, y, cos, kPrecision);
+    }
 };
 
 // Row k of F and of its Jacobian at the unknowns v for a circle constraint (C, C').
 void circleRow(const SceneObject& o, Motion* motion, arb_srcptr v, arb_ptr f, arb_ptr grad) {
     ArbBall cx(o.x[0]), cy(o.y[0]), dcx, dcy, u, w, t;
     if (motion && motion->mode == MERGE_ROTATE) {
-        // (x0, y0) turned by p, and its derivative in p, which is the point turned a
-        // further quarter turn.
         ArbBall x0(o.x[0]), y0(o.y[0]);
-        arb_mul(cx, x0, motion->cos, kPrecision);
-        arb_submul(cx, y0, motion->sin, kPrecision);
-        arb_mul(cy, x0, motion->sin, kPrecision);
-        arb_addmul(cy, y0, motion->cos, kPrecision);
+        motion->turn(cx, cy, x0, y0);
         arb_neg(dcx, cy);
         arb_set(dcy, cx);
     } else if (motion) {
@@ -117,10 +120,7 @@ bool lineRow(const SceneObject& o, Motion* motion, arb_srcptr v, arb_ptr f, arb_
     if (motion && motion->mode == MERGE_ROTATE) {
         // The normal turns with the line; the origin's distance from it does not.
         ArbBall ra, rb;
-        arb_mul(ra, a, motion->cos, kPrecision);
-        arb_submul(ra, b, motion->sin, kPrecision);
-        arb_mul(rb, a, motion->sin, kPrecision);
-        arb_addmul(rb, b, motion->cos, kPrecision);
+        motion->turn(ra, rb, a, b);
         arb_set(a, ra);
         arb_set(b, rb);
         arb_neg(dA, b);
