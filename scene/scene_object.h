@@ -41,6 +41,9 @@ class SceneObject {
     // "C(1.0, 2.0, 3.0)", "L(0.0, 0.0, 5.0, 0.0)", ...
     std::string toString() const;
 
+    // Field by field, so that a field added later takes part by itself.
+    bool operator==(const SceneObject&) const = default;
+
     std::int32_t kind = KIND_C;
     double x[2] = {10.0, 0.0};
     double y[2] = {10.0, 0.0};

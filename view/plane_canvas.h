@@ -24,4 +24,12 @@ class PlaneCanvas {
     virtual void filledFan(std::span<const Point2> vertices) = 0;
     // Text with its baseline origin at the given raster position, in the current colour.
     virtual void text(Point2 rasterPosition, std::string_view characters) = 0;
+    // A handle mark: a black disc of radius 6 under a disc of radius 5 in the given colour,
+    // each a fan over 0, 12, ..., 360 degrees; the colour stays current afterwards. A canvas
+    // may draw it as one primitive of equal size and place.
+    virtual void handleMark(Point2 centre, int red, int green, int blue);
+    // Where the elements drawn next lie in the stacking of the whole drawing (later elements
+    // higher). A canvas that draws in order may ignore it; one that redraws a part of the
+    // drawing over a kept image of the rest needs it to keep the stacking.
+    virtual void setStackLevel(int level) { static_cast<void>(level); }
 };

@@ -21,10 +21,27 @@ struct PlaneArea {
     double zoom = 1; // pixels per scene unit
 };
 
-void drawPlane(PlaneCanvas& canvas, const CTorvaneDoc& doc, const ViewState& view);
+// The parts of the plane drawing. Hovering and dragging change only the halos and the
+// selected object (the dynamic layer); the rest (the static layer) stays the same from frame
+// to frame and may be kept as an image. Each element carries its stacking level.
+enum class PlaneLayer { All, Static, Dynamic };
+
+// Stacking levels, lowest first: axes, hover halo, selection halo, the objects in list
+// order, the legend on top.
+inline constexpr int kAxesLevel = 0;
+inline constexpr int kHoverHaloLevel = 1;
+inline constexpr int kSelectionHaloLevel = 2;
+inline constexpr int kFirstObjectLevel = 3;
+inline int legendLevel(const CTorvaneDoc& doc) {
+    return kFirstObjectLevel + doc.objectCount;
+}
+
+void drawPlane(PlaneCanvas& canvas, const CTorvaneDoc& doc, const ViewState& view,
+               PlaneLayer layer = PlaneLayer::All);
 // The same drawing for any area; hover and selection may be null.
 void drawPlane(PlaneCanvas& canvas, const CTorvaneDoc& doc, const PlaneArea& area,
-               const SceneObject* hover, const SceneObject* selected);
+               const SceneObject* hover, const SceneObject* selected,
+               PlaneLayer layer = PlaneLayer::All);
 void drawObject(PlaneCanvas& canvas, const SceneObject& obj, const ClipBounds& clip, double originX,
                 double originY, double zoom);
 void drawCircleObject(PlaneCanvas& canvas, const SceneObject& obj, bool marks, int vertexCount,
@@ -36,6 +53,15 @@ void drawLineObject(PlaneCanvas& canvas, const SceneObject& obj, const ClipBound
 void drawInfiniteLine(PlaneCanvas& canvas, const SceneObject& obj, double x0, double x1, double y0,
                       double y1, const ClipBounds& clip);
 void drawHandleMark(PlaneCanvas& canvas, const SceneObject& obj, Point2 at);
+
+// The segment drawn for an infinite line through (x0, y0) and (x1, y1), cut at the clip
+// bounds; false when the two points coincide and the line has no direction.
+bool infiniteLineEnds(double x0, double x1, double y0, double y1, const ClipBounds& clip, Point2& a,
+                      Point2& b);
+
+// True when nothing of the object (outline or line, marks, handles, at its width) can show
+// in the area [0, width] x [0, height]; such objects are not drawn at all.
+bool outsideArea(const SceneObject& obj, const ClipBounds& clip, const PlaneArea& area);
 
 // Keeps a computed pixel coordinate finite and within what a float vertex holds
 // precisely enough, whatever the scene's magnitudes.

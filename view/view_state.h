@@ -45,4 +45,7 @@ struct ViewState {
 
     // The view holds objects only while they are listed.
     void forgetAllObjects();
+
+    // Field by field, so that a field added later takes part by itself.
+    bool operator==(const ViewState&) const = default;
 };

@@ -77,6 +77,7 @@ class Framebuffer {
     bool hasNear(int x, int glY, const QColor& colour, int radius = 1) const;
     int width() const { return image.width(); }
     int height() const { return image.height(); }
+    const QImage& pixels() const { return image; }
     // Saves the image under the artefact folder for a failed check.
     void keep(const char* name) const;
 

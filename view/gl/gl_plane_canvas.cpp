@@ -1,18 +1,36 @@
 // Immediate-mode OpenGL for the plane canvas primitives.
 #include "view/gl/gl_plane_canvas.h"
 
+#include "view/gl/gl_handle_sprite.h"
+
 #include <GL/gl.h>
 
 namespace {
 
-void emit(GLenum mode, std::span<const Point2> vertices) {
+// Depth steps of four units of a 24-bit buffer keep neighbouring levels apart whatever the
+// rounding of the depth computation.
+constexpr double kLevelStep = 1.0 / (1 << 22);
+
+} // namespace
+
+int maxStackLevel() {
+    return (1 << 22) - 3;
+}
+
+void GlPlaneCanvas::emit(unsigned mode, std::span<const Point2> vertices) const {
     glBegin(mode);
     for (const Point2& p : vertices)
-        glVertex2d(p.x, p.y);
+        glVertex3d(p.x, p.y, z);
     glEnd();
 }
 
-} // namespace
+void GlPlaneCanvas::setStackLevel(int level) {
+    if (!depth.on)
+        return;
+    // The plane projection maps z = -1 to the nearest depth and z = 1 to the farthest;
+    // level 0 lies just in front of the cleared depth.
+    z = 1.0 - 2.0 * (level + 1 + depth.levelOffset) * kLevelStep;
+}
 
 void GlPlaneCanvas::setColour(int red, int green, int blue) {
     glColor3ub(static_cast<GLubyte>(red), static_cast<GLubyte>(green), static_cast<GLubyte>(blue));
@@ -55,7 +73,16 @@ void GlPlaneCanvas::filledFan(std::span<const Point2> vertices) {
 }
 
 void GlPlaneCanvas::text(Point2 rasterPosition, std::string_view characters) {
-    glRasterPos2d(rasterPosition.x, rasterPosition.y);
+    glRasterPos3d(rasterPosition.x, rasterPosition.y, z);
     // The list base makes each character code index its own glyph list.
     glCallLists(static_cast<GLsizei>(characters.size()), GL_UNSIGNED_BYTE, characters.data());
+}
+
+void GlPlaneCanvas::handleMark(Point2 centre, int red, int green, int blue) {
+    if (!sprite || !sprite->ready()) {
+        PlaneCanvas::handleMark(centre, red, green, blue);
+        return;
+    }
+    setColour(red, green, blue);
+    sprite->draw(centre, z);
 }

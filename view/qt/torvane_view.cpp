@@ -5,9 +5,7 @@
 #include "ui/qt/scene_history.h"
 #include "ui/qt/user_prompts.h"
 #include "view/gl/gl_panes.h"
-#include "view/gl/gl_plane_canvas.h"
 #include "view/gl/space_drawing.h"
-#include "view/plane_drawing.h"
 #include "view/qt/font_glyphs.h"
 
 #include <QApplication>
@@ -32,7 +30,10 @@ CTorvaneView::CTorvaneView(CTorvaneDoc& document, SceneHistory& sceneHistory, QW
 }
 
 CTorvaneView::~CTorvaneView() {
-    releaseFontLists();
+    // The context outlives this part of the object: its last signal must not reach it.
+    if (context())
+        disconnect(context(), nullptr, this, nullptr);
+    releaseGlObjects();
 }
 
 QSurfaceFormat CTorvaneView::requestedFormat() {
@@ -76,15 +77,19 @@ bool CTorvaneView::checkRenderingContext(UserPrompts& prompts, const QSurfaceFor
 
 void CTorvaneView::initializeGL() {
     state.fontListBase = createFontLists(fontGlyphBitmaps(font()));
+    connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, &CTorvaneView::releaseGlObjects,
+            Qt::UniqueConnection);
 }
 
-void CTorvaneView::releaseFontLists() {
-    if (state.fontListBase == 0 || !context())
+void CTorvaneView::releaseGlObjects() {
+    if (!context())
         return;
     makeCurrent();
-    glDeleteLists(state.fontListBase, kFontListCount);
-    doneCurrent();
+    if (state.fontListBase != 0)
+        glDeleteLists(state.fontListBase, kFontListCount);
     state.fontListBase = 0;
+    planeCache.release();
+    doneCurrent();
 }
 
 void CTorvaneView::resizeGL(int width, int height) {
@@ -102,8 +107,7 @@ void CTorvaneView::paintGL() {
         setPlaneState();
         if (!state.showSpace)
             clearColourBuffer();
-        GlPlaneCanvas canvas;
-        drawPlane(canvas, doc, state);
+        planeCache.draw(doc, state, defaultFramebufferObject());
     } else {
         setPlaneState();
     }

@@ -4,6 +4,7 @@
 
 #include "scene/torvane_doc.h"
 #include "ui/info_bar_rules.h"
+#include "view/gl/plane_layer_cache.h"
 #include "view/mouse_tools.h"
 #include "view/view_state.h"
 
@@ -51,6 +52,8 @@ class CTorvaneView : public QOpenGLWidget, private MouseToolsHost {
     InfoEditUpdate onUpdateInfoEdit(InfoField field) const;
 
     ViewState state;
+    // The plane pane's kept static layer; tests and benchmarks switch it off for reference.
+    PlaneLayerCache& planeLayers() { return planeCache; }
     const QCursor sizeCursor{Qt::SizeHorCursor};
     MouseTools& tools() { return mouseTools; }
     // The object commands of the context menu: 32803 Delete, 32811 Lock, 32804 Properties.
@@ -80,7 +83,8 @@ class CTorvaneView : public QOpenGLWidget, private MouseToolsHost {
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
-    void releaseFontLists();
+    // The context's objects go with it (also when the widget moves to another window).
+    void releaseGlObjects();
     void documentEdited() override;
     void beginSceneEdit(const char* name) override;
     void endSceneEdit() override;
@@ -91,4 +95,5 @@ class CTorvaneView : public QOpenGLWidget, private MouseToolsHost {
     CTorvaneDoc& doc;
     SceneHistory& history;
     MouseTools mouseTools{doc, state, *this};
+    PlaneLayerCache planeCache;
 };

@@ -1,0 +1,133 @@
+// Keeping the static layer of the plane pane in a framebuffer object. The static pass
+// draws in order with every fragment writing its level's depth, so each pixel keeps the
+// depth of the highest element on it. The dynamic pass draws its elements half a level
+// higher than their own levels, testing against those depths without writing: a pixel takes
+// a dynamic element exactly where no higher static element covers it, as in a full redraw.
+#define GL_GLEXT_PROTOTYPES
+#include "view/gl/plane_layer_cache.h"
+
+#include "view/gl/gl_plane_canvas.h"
+#include "view/plane_drawing.h"
+
+#include <GL/gl.h>
+#include <GL/glext.h>
+
+#include <algorithm>
+
+void PlaneLayerCache::setEnabled(bool on) {
+    // The kept image stays good while its snapshot matches, whatever is drawn meanwhile.
+    keeping = on;
+}
+
+void PlaneLayerCache::draw(const CTorvaneDoc& doc, const ViewState& view, unsigned target) {
+    if (!sprite.ready())
+        sprite.create();
+    const int width = std::max(view.splitX(), 1);
+    const int height = std::max(view.clientHeight, 1);
+    const bool fitsDepth = legendLevel(doc) <= maxStackLevel();
+    if (!keeping || unusable || !fitsDepth || !ensureFramebuffer(width, height)) {
+        drawInOrder(doc, view);
+        return;
+    }
+    if (!snapshot.matches(doc, view)) {
+        rebuild(doc, view);
+        glBindFramebuffer(GL_FRAMEBUFFER, target);
+    }
+    if (!showKept(target, width, height)) {
+        unusable = true;
+        releaseFramebuffer();
+        drawInOrder(doc, view);
+        return;
+    }
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LESS);
+    glDepthMask(GL_FALSE);
+    GlPlaneCanvas canvas(&sprite, StackDepth{true, 0.5});
+    drawPlane(canvas, doc, view, PlaneLayer::Dynamic);
+    glDepthMask(GL_TRUE);
+    glDisable(GL_DEPTH_TEST);
+}
+
+void PlaneLayerCache::drawInOrder(const CTorvaneDoc& doc, const ViewState& view) {
+    GlPlaneCanvas canvas(&sprite);
+    drawPlane(canvas, doc, view, PlaneLayer::All);
+}
+
+void PlaneLayerCache::rebuild(const CTorvaneDoc& doc, const ViewState& view) {
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_ALWAYS);
+    glDepthMask(GL_TRUE);
+    GlPlaneCanvas canvas(&sprite, StackDepth{true, 0.0});
+    drawPlane(canvas, doc, view, PlaneLayer::Static);
+    glDisable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LESS);
+    snapshot.capture(doc, view);
+    ++rebuildCount;
+}
+
+bool PlaneLayerCache::showKept(unsigned target, int width, int height) {
+    while (glGetError() != GL_NO_ERROR) {
+    }
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, target);
+    glBlitFramebuffer(0, 0, width, height, 0, 0, width, height,
+                      GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT, GL_NEAREST);
+    glBindFramebuffer(GL_FRAMEBUFFER, target);
+    // A depth buffer of another format refuses the copy.
+    return glGetError() == GL_NO_ERROR;
+}
+
+bool PlaneLayerCache::ensureFramebuffer(int width, int height) {
+    if (framebuffer != 0 && width == bufferWidth && height == bufferHeight)
+        return true;
+    releaseFramebuffer();
+    GLint previous = 0;
+    glGetIntegerv(GL_FRAMEBUFFER_BINDING, &previous);
+    GLuint names[2] = {0, 0};
+    glGenRenderbuffers(2, names);
+    colourBuffer = names[0];
+    depthBuffer = names[1];
+    glBindRenderbuffer(GL_RENDERBUFFER, colourBuffer);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, width, height);
+    // The same packed format as the widget's own buffer, so that depths copy across.
+    glBindRenderbuffer(GL_RENDERBUFFER, depthBuffer);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH24_STENCIL8, width, height);
+    glBindRenderbuffer(GL_RENDERBUFFER, 0);
+    GLuint fbo = 0;
+    glGenFramebuffers(1, &fbo);
+    framebuffer = fbo;
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colourBuffer);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER,
+                              depthBuffer);
+    const bool complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+    glBindFramebuffer(GL_FRAMEBUFFER, static_cast<GLuint>(previous));
+    bufferWidth = width;
+    bufferHeight = height;
+    snapshot.clear();
+    if (!complete) {
+        releaseFramebuffer();
+        unusable = true;
+    }
+    return complete;
+}
+
+void PlaneLayerCache::releaseFramebuffer() {
+    if (framebuffer != 0) {
+        const GLuint fbo = framebuffer;
+        glDeleteFramebuffers(1, &fbo);
+    }
+    const GLuint buffers[2] = {colourBuffer, depthBuffer};
+    if (colourBuffer != 0 || depthBuffer != 0)
+        glDeleteRenderbuffers(2, buffers);
+    framebuffer = colourBuffer = depthBuffer = 0;
+    bufferWidth = bufferHeight = 0;
+    snapshot.clear();
+}
+
+void PlaneLayerCache::release() {
+    releaseFramebuffer();
+    sprite.release();
+}
