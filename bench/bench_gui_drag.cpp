@@ -4,7 +4,6 @@
 
 #include "view/mouse_tools.h"
 
-#include <QElapsedTimer>
 #include <QMouseEvent>
 #include <QTest>
 
@@ -21,31 +20,6 @@ void sendMouse(CTorvaneView& view, QEvent::Type type, QPoint p, Qt::MouseButtons
     QMouseEvent e(type, QPointF(p), view.mapToGlobal(QPointF(p)), button, held, {});
     QApplication::sendEvent(&view, &e);
 }
-
-// Counts the frames drawn: a redraw asked for while the previous frame is still being
-// presented is drawn on the next pass of the event loop instead, so a step is timed until
-// its frame has really been drawn.
-class CountingView : public CTorvaneView {
-  public:
-    using CTorvaneView::CTorvaneView;
-    int frames = 0;
-
-    // False when no frame came within a second.
-    bool waitForFrameAfter(int before) {
-        QElapsedTimer timer;
-        timer.start();
-        while (frames == before && timer.elapsed() < 1000)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        finishRendering(*this);
-        return frames != before;
-    }
-
-  protected:
-    void paintGL() override {
-        ++frames;
-        CTorvaneView::paintGL();
-    }
-};
 
 struct DragScene {
     CTorvaneDoc doc;
@@ -65,10 +39,13 @@ struct DragScene {
 };
 
 // Pressing on the target's centre with the select tool and moving one pixel to and fro:
-// each step moves the circle and redraws the whole window, timed until the frame is drawn.
+// each step moves the circle and redraws the whole window, timed until the frame is drawn
+// and composed into the window. The second argument keeps the plane's static layer (1) or
+// draws every frame in order (0).
 void BM_DragStep(benchmark::State& state) {
     benchApplication();
     DragScene scene(static_cast<int>(state.range(0)));
+    scene.view.planeLayers().setEnabled(state.range(1) != 0);
     if (!QTest::qWaitForWindowExposed(&scene.view)) {
         state.SkipWithError("no window");
         return;
@@ -81,6 +58,8 @@ void BM_DragStep(benchmark::State& state) {
         return;
     }
     int step = 0;
+    const int rebuildsBefore = scene.view.planeLayers().rebuilds();
+    const ProcessCpuTime cpu;
     for (auto _ : state) {
         const int before = scene.view.frames;
         const QPoint to = grab + QPoint(1 + ++step % 2, 0);
@@ -90,11 +69,19 @@ void BM_DragStep(benchmark::State& state) {
             break;
         }
     }
+    cpu.report(state);
+    state.counters["kept_layer_redraws"] =
+        static_cast<double>(scene.view.planeLayers().rebuilds() - rebuildsBefore);
     sendMouse(scene.view, QEvent::MouseButtonRelease, grab, Qt::NoButton);
     if (scene.target->x[0] == kTargetX && step > 0)
         state.SkipWithError("the drag did not move the circle");
 }
-BENCHMARK(BM_DragStep)->Arg(1000)->Arg(10000)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DragStep)
+    ->Args({1000, 1})
+    ->Args({10000, 1})
+    ->Args({10000, 0})
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
 
 // Hovering without a button over empty space: the hit test runs over every object and,
 // since the hover does not change, nothing is redrawn.

@@ -1,15 +1,18 @@
 // What the benchmarks of the real view share: one application object, the large mixed
-// scene they draw, and waiting for the renderer.
+// scene they draw, waiting for frames, and the CPU time of the whole process.
 #pragma once
 
 #include "scene/torvane_doc.h"
 #include "view/qt/torvane_view.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QTest>
 
 #include <GL/gl.h>
+#include <benchmark/benchmark.h>
 
+#include <ctime>
 #include <random>
 
 inline QApplication& benchApplication() {
@@ -54,3 +57,47 @@ template <class State> bool showBenchView(CTorvaneView& view, State& state) {
     state.SkipWithError("no window");
     return false;
 }
+
+// Counts the frames drawn: a redraw asked for while the previous frame is still being
+// presented is drawn on the next pass of the event loop instead, so a step is timed until
+// its frame has really been drawn and handed to the window.
+class CountingView : public CTorvaneView {
+  public:
+    using CTorvaneView::CTorvaneView;
+    int frames = 0;
+
+    // False when no frame came within a second.
+    bool waitForFrameAfter(int before) {
+        QElapsedTimer timer;
+        timer.start();
+        while (frames == before && timer.elapsed() < 1000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        finishRendering(*this);
+        return frames != before;
+    }
+
+  protected:
+    void paintGL() override {
+        ++frames;
+        CTorvaneView::paintGL();
+    }
+};
+
+// The main thread's CPU column leaves out the renderer's threads: this reports the CPU time
+// of the whole process per iteration, in milliseconds, as "process_cpu_ms".
+class ProcessCpuTime {
+  public:
+    ProcessCpuTime() : start(now()) {}
+    void report(benchmark::State& state) const {
+        state.counters["process_cpu_ms"] =
+            benchmark::Counter((now() - start) * 1e3, benchmark::Counter::kAvgIterations);
+    }
+
+  private:
+    static double now() {
+        timespec t{};
+        clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+        return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+    }
+    double start;
+};
