@@ -12,7 +12,7 @@ void BM_SpaceRedraw(benchmark::State& state) {
     benchApplication();
     CTorvaneDoc doc;
     fillMixedScene(doc, static_cast<int>(state.range(0)));
-    CTorvaneView view(doc);
+    CountingView view(doc);
     if (!showBenchView(view, state))
         return;
     view.tools().onCommand(cmd::kShowSpace);

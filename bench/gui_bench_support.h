@@ -3,6 +3,7 @@
 #pragma once
 
 #include "scene/torvane_doc.h"
+#include "ui/qt/scene_history.h"
 #include "view/qt/torvane_view.h"
 
 #include <QApplication>
@@ -61,9 +62,15 @@ template <class State> bool showBenchView(CTorvaneView& view, State& state) {
 // Counts the frames drawn: a redraw asked for while the previous frame is still being
 // presented is drawn on the next pass of the event loop instead, so a step is timed until
 // its frame has really been drawn and handed to the window.
-class CountingView : public CTorvaneView {
+// The view's undo history, a base so that it is built before the view that refers to it.
+struct BenchHistory {
+    explicit BenchHistory(CTorvaneDoc& doc) : benchHistory(doc) {}
+    SceneHistory benchHistory;
+};
+
+class CountingView : private BenchHistory, public CTorvaneView {
   public:
-    using CTorvaneView::CTorvaneView;
+    explicit CountingView(CTorvaneDoc& doc) : BenchHistory(doc), CTorvaneView(doc, benchHistory) {}
     int frames = 0;
 
     // False when no frame came within a second.
