@@ -31,6 +31,7 @@ bench: deps
 	cmake -S . -B $(BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build $(BUILD) --target benchmarks
 	for b in $(BUILD)/bench/bench_*; do echo "== $$b"; $$b; done
+	$(BUILD)/bench/merge_census
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

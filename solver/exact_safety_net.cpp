@@ -12,6 +12,8 @@ namespace {
 
 // Candidates closer than this, relative to the scene, are one merge found twice.
 constexpr double kSameMerge = 1e-6;
+// How far off a closed-form candidate may be and still be the exact system's merge.
+constexpr double kConfirmingDistance = 1e-3;
 // Objects this many times their extent away from the origin.
 constexpr double kFarFromOrigin = 1e3;
 
@@ -73,14 +75,18 @@ bool MergeProblem::addExactCandidates(int first) {
             appendCandidate(KIND_C, c.x, c.y, c.r, c.parameter);
     };
     // The rotation engine solver already solved this very system.
-    if (std::strcmp(solverName, "R_RemainSolver") != 0)
-        append(exactCandidates(engine, slots, mode));
+    bool fullSystem = false;
+    if (std::strcmp(solverName, "R_RemainSolver") != 0) {
+        const std::optional<ExactSolutions> found = exactCandidates(engine, slots, mode);
+        fullSystem = found.has_value();
+        append(found);
+    }
     if (mode == MERGE_ROTATE)
         append(halfTurnCandidates(engine, slots));
     if (curves > 0)
         return false;
     refineCandidates(*this, exactFrom);
-    dropRepeats(exactFrom, first);
+    dropRepeats(fullSystem ? keepConfirmed(first, exactFrom) : exactFrom, first);
     return true;
 }
 
@@ -95,26 +101,60 @@ void MergeProblem::appendRealPartOrComplex(double x, double y, double r, double 
     appendCandidate(kComplexCandidate, motion.real(), motion.imag(), 0.0, 0.0);
 }
 
+int MergeProblem::keepConfirmed(int first, int exactFrom) {
+    // A closed-form root near a degenerate step can meet the constraints to rounding
+    // and still sit off the true merge (the residual grows only with the square of the
+    // error there): the exact system's circle replaces it, and a circle the exact
+    // system does not have goes.
+    int kept = first;
+    for (int n = first; n < exactFrom; ++n) {
+        if (solutions[n].kind == KIND_C) {
+            int match = -1;
+            for (int m = exactFrom; m < solutionCount && match < 0; ++m)
+                if (sameMerge(n, m, kConfirmingDistance))
+                    match = m;
+            if (match < 0)
+                continue;
+            parameter[n] = parameter[match];
+            solutions[n] = solutions[match];
+        }
+        if (kept != n) {
+            solutions[kept] = solutions[n];
+            parameter[kept] = parameter[n];
+        }
+        ++kept;
+    }
+    const int removed = exactFrom - kept;
+    for (int m = exactFrom; m < solutionCount; ++m) {
+        solutions[m - removed] = solutions[m];
+        parameter[m - removed] = parameter[m];
+    }
+    solutionCount -= removed;
+    return kept;
+}
+
+bool MergeProblem::sameMerge(int a, int b, double relative) const {
+    const double tol = relative * sceneScale(*this, 0.0).extent;
+    const SceneObject &s = solutions[a], &t = solutions[b];
+    if (s.kind != t.kind)
+        return false;
+    const bool rotate = mode == MERGE_ROTATE;
+    const double dp = rotate ? std::remainder(parameter[a] - parameter[b], 2.0 * M_PI)
+                             : parameter[a] - parameter[b];
+    const double parameterTol = rotate ? relative : tol;
+    if (s.kind == kComplexCandidate)
+        return std::fabs(s.x[0] - t.x[0]) <= parameterTol &&
+               std::fabs(s.y[0] - t.y[0]) <= parameterTol;
+    return std::fabs(dp) <= parameterTol && std::fabs(s.x[0] - t.x[0]) <= tol &&
+           std::fabs(s.y[0] - t.y[0]) <= tol && std::fabs(s.r - t.r) <= tol;
+}
+
 void MergeProblem::dropRepeats(int from, int against) {
-    const double tol = kSameMerge * std::fmax(sceneScale(*this, 0.0).extent, 1e-300);
-    auto same = [&](int a, int b) {
-        const SceneObject &s = solutions[a], &t = solutions[b];
-        if (s.kind != t.kind)
-            return false;
-        const double dp = mode == MERGE_ROTATE
-                              ? std::remainder(parameter[a] - parameter[b], 2.0 * M_PI)
-                              : parameter[a] - parameter[b];
-        const double paramTol = mode == MERGE_ROTATE ? kSameMerge : tol;
-        if (s.kind == kComplexCandidate)
-            return std::fabs(s.x[0] - t.x[0]) <= paramTol && std::fabs(s.y[0] - t.y[0]) <= paramTol;
-        return std::fabs(dp) <= paramTol && std::fabs(s.x[0] - t.x[0]) <= tol &&
-               std::fabs(s.y[0] - t.y[0]) <= tol && std::fabs(s.r - t.r) <= tol;
-    };
     int kept = from;
     for (int n = from; n < solutionCount; ++n) {
         bool repeat = false;
         for (int m = against; m < kept && !repeat; ++m)
-            repeat = same(n, m);
+            repeat = sameMerge(n, m, kSameMerge);
         if (repeat)
             continue;
         if (kept != n) {

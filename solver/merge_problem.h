@@ -125,6 +125,11 @@ class MergeProblem {
     // constraints, and the complex root of the motion parameter otherwise.
     void appendRealPartOrComplex(double x, double y, double r, double param,
                                  std::complex<double> motion);
+    // Keeps the closed-form candidates first..exactFrom-1 that the exact system has
+    // (with its values), drops the others; returns where the exact ones now start.
+    int keepConfirmed(int first, int exactFrom);
+    // Whether candidates a and b are one merge, within relative times the scene.
+    bool sameMerge(int a, int b, double relative) const;
     // Drops each candidate from index from on that repeats an earlier one at index
     // against or later.
     void dropRepeats(int from, int against);
