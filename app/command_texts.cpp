@@ -27,6 +27,7 @@ const CommandText kTexts[] = {
     {cmd::kMergeTranslate, "Merge by Translating", nullptr},
     {cmd::kViewToolbar, "&Toolbar", "Show or hide the toolbar\nToggle ToolBar"},
     {cmd::kViewStatusBar, "&Status Bar", "Show or hide the status bar\nToggle StatusBar"},
+    {cmd::kViewZoomToFit, "&Zoom to Fit\tCtrl+0", "Show every object of the scene\nZoom to Fit"},
     {cmd::kAppAbout, "&About Torvane...",
      "Display program information, version number and copyright\nAbout"},
     {cmd::kNextPane, nullptr, "Switch to the next window pane\nNext Pane"},

@@ -27,6 +27,10 @@ QString DocumentLifecycle::title() const {
     return filePath.isEmpty() ? QString("Untitled") : QFileInfo(filePath).fileName();
 }
 
+QString DocumentLifecycle::folder() const {
+    return filePath.isEmpty() ? QString() : QFileInfo(filePath).absolutePath();
+}
+
 bool DocumentLifecycle::isModified() const {
     return changedOutsideHistory || history.isModified();
 }
@@ -81,7 +85,7 @@ bool DocumentLifecycle::newDocument() {
 bool DocumentLifecycle::openDocument() {
     if (!saveModified())
         return false;
-    const QString path = prompts.openFileName(owner, kOpenFilter);
+    const QString path = prompts.openFileName(owner, kOpenFilter, folder());
     return !path.isEmpty() && load(path);
 }
 
@@ -116,10 +120,10 @@ bool DocumentLifecycle::save() {
 }
 
 bool DocumentLifecycle::saveAs() {
-    const QString initial = filePath.isEmpty() ? title() : filePath;
+    // A scene's own path starts the dialog in its folder.
     const QString path =
         prompts.saveFileName(owner, "Save As", doc_strings::kFileFilter,
-                             QString(doc_strings::kDefaultExtension).mid(1), initial);
+                             QString(doc_strings::kDefaultExtension).mid(1), fileOrTitle());
     if (path.isEmpty())
         return false;
     return saveTo(path);

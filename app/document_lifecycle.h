@@ -39,6 +39,10 @@ class DocumentLifecycle : public QObject {
     // The file name, or "Untitled" for a document never saved.
     QString title() const;
     QString path() const { return filePath; }
+    // The open scene's folder, where file dialogs start; empty for a scene never saved.
+    QString folder() const;
+    // The scene's file, or its title while it has none: what a dialog offers first.
+    QString fileOrTitle() const { return filePath.isEmpty() ? title() : filePath; }
 
   Q_SIGNALS:
     // Every object may have been replaced: holders of object references must drop them.

@@ -35,6 +35,7 @@ std::map<int, QList<QKeySequence>> accelerators() {
         {cmd::kEditCopy, {QKeySequence("Ctrl+C"), QKeySequence("Ctrl+Ins")}},
         {cmd::kEditPaste, {QKeySequence("Ctrl+V"), QKeySequence("Shift+Ins")}},
         {cmd::kObjectDelete, {QKeySequence(QKeySequence::Delete)}},
+        {cmd::kViewZoomToFit, {QKeySequence("Ctrl+0")}},
         {cmd::kNextPane, {QKeySequence("F6")}},
         {cmd::kPrevPane, {QKeySequence("Shift+F6")}},
     };
@@ -197,6 +198,8 @@ void CMainFrame::createMenus() {
     QMenu* view = menuBar()->addMenu("&View");
     addItem(view, cmd::kViewToolbar);
     addItem(view, cmd::kViewStatusBar);
+    addItem(view, kSeparator);
+    addItem(view, cmd::kViewZoomToFit);
     addItem(menuBar()->addMenu("&Help"), cmd::kAppAbout);
 }
 

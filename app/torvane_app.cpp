@@ -21,6 +21,7 @@
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 #include <QLayout>
+#include <QStatusBar>
 
 namespace {
 
@@ -77,7 +78,10 @@ CTorvaneApp::StartResult CTorvaneApp::initInstance(const QStringList& arguments)
                      &CTorvaneView::forgetObjects);
     QObject::connect(sceneHistory.get(), &SceneHistory::documentRestored, view(),
                      &CTorvaneView::onDocumentRestored);
-    editCommands = std::make_unique<EditCommands>(*sceneHistory, *view());
+    editCommands = std::make_unique<EditCommands>(doc, *sceneHistory, *view(),
+                                                  [frame = mainFrame.get()](const QString& note) {
+                                                      frame->statusBar()->showMessage(note, 5000);
+                                                  });
     registerCommands();
 
     const CommandLine line = parseCommandLine(arguments);
@@ -106,9 +110,12 @@ void CTorvaneApp::registerCommands() {
     using T = CommandRouter::Target;
     CMainFrame* frame = mainFrame.get();
     router.add(T::View, cmd::kFileExport, [this, frame] {
-        exportScene(frame, view(), prompts, doc, documentLifecycle->title(),
+        exportScene(frame, view(), prompts, doc, documentLifecycle->fileOrTitle(),
                     pictureArea(doc, view()->state), view()->font());
     });
+    router.add(
+        T::View, cmd::kViewZoomToFit, [this] { view()->tools().zoomToFit(); },
+        [this](CommandState& s) { s.enabled = doc.objectCount > 0 && view()->state.showPlane; });
     router.add(T::View, cmd::kFilePrint, [this] { printing->print(); });
     router.add(T::View, cmd::kFilePrintPreview, [this] { printing->preview(); });
     // The dashed originals, the moved copies and the new circle are one step.

@@ -46,6 +46,45 @@ std::string sceneJson(const CTorvaneDoc& doc) {
     return out;
 }
 
+namespace {
+
+SceneObject readSceneObject(simdjson::dom::element e, std::string where) {
+    const JsonFields f(
+        e, std::move(where),
+        {"kind", "x", "y", "r", "x0", "y0", "x1", "y1", "red", "green", "blue", "width", "dashed"});
+    const SceneObject g = objectGeometry(f);
+    // Attributes the data leaves out take the values a new object has.
+    auto attribute = [&](const char* key, std::int64_t lo, std::int64_t hi,
+                         std::int64_t otherwise) {
+        return f.has(key) ? f.integer(key, lo, hi) : otherwise;
+    };
+    const double red = attribute("red", 0, 255, 0), green = attribute("green", 0, 255, 0),
+                 blue = attribute("blue", 0, 255, 0);
+    constexpr std::int64_t kInt32Max = std::numeric_limits<std::int32_t>::max();
+    // Built as the document builds a new object, so every field is as loading gives it.
+    CTorvaneDoc one;
+    SceneObject* o = isLineKind(g.kind)
+                         ? one.addObject(g.kind, g.x[0], g.y[0], g.x[1], g.y[1], red, green, blue)
+                         : one.addObject(g.kind, g.x[0], g.y[0], g.r, red, green, blue);
+    o->width = static_cast<std::int32_t>(attribute("width", 1, kInt32Max, 1));
+    o->dashed = static_cast<std::int32_t>(attribute("dashed", 0, kInt32Max, 0));
+    return *o;
+}
+
+} // namespace
+
+std::string sceneObjectJson(const SceneObject& o) {
+    std::string out;
+    JsonWriter w(out);
+    writeSceneObject(w, o);
+    return out;
+}
+
+SceneObject readSceneObjectJson(std::string_view text) {
+    simdjson::dom::parser parser;
+    return readSceneObject(parseJson(parser, text), "");
+}
+
 void readSceneJson(std::string_view text, CTorvaneDoc& doc) {
     doc.removeAll();
     simdjson::dom::parser parser;
@@ -53,24 +92,7 @@ void readSceneJson(std::string_view text, CTorvaneDoc& doc) {
     if (top.has("schema"))
         top.integer("schema", kSchemaVersion, kSchemaVersion);
     int index = 0;
-    constexpr std::int64_t kInt32Max = std::numeric_limits<std::int32_t>::max();
-    for (const simdjson::dom::element e : top.array("objects")) {
-        const JsonFields f(e, "objects[" + std::to_string(index++) + "]",
-                           {"kind", "x", "y", "r", "x0", "y0", "x1", "y1", "red", "green", "blue",
-                            "width", "dashed"});
-        const SceneObject g = objectGeometry(f);
-        // Attributes the data leaves out take the values a new object has.
-        auto attribute = [&](const char* key, std::int64_t lo, std::int64_t hi,
-                             std::int64_t otherwise) {
-            return f.has(key) ? f.integer(key, lo, hi) : otherwise;
-        };
-        const double red = attribute("red", 0, 255, 0), green = attribute("green", 0, 255, 0),
-                     blue = attribute("blue", 0, 255, 0);
-        SceneObject* o =
-            isLineKind(g.kind)
-                ? doc.addObject(g.kind, g.x[0], g.y[0], g.x[1], g.y[1], red, green, blue)
-                : doc.addObject(g.kind, g.x[0], g.y[0], g.r, red, green, blue);
-        o->width = static_cast<std::int32_t>(attribute("width", 1, kInt32Max, 1));
-        o->dashed = static_cast<std::int32_t>(attribute("dashed", 0, kInt32Max, 0));
-    }
+    for (const simdjson::dom::element e : top.array("objects"))
+        doc.insertObject(static_cast<std::size_t>(doc.objectCount),
+                         readSceneObject(e, "objects[" + std::to_string(index++) + "]"));
 }

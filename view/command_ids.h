@@ -31,6 +31,7 @@ inline constexpr int kPrevPane = 57681;
 // View menu
 inline constexpr int kViewToolbar = 59392;
 inline constexpr int kViewStatusBar = 59393;
+inline constexpr int kViewZoomToFit = 32830;
 
 // Cluster menu
 inline constexpr int kMergeTranslate = 32805;

@@ -2,6 +2,8 @@
 // tool, the rim/centre/point hit rules, and the tool, kind, pane and pick commands.
 #include "view/mouse_tools.h"
 
+#include "view/plane_navigation.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -223,7 +225,7 @@ void MouseTools::planeMouseMove(int mx, int my) {
             dragSelected(state.sceneOfMouse(mx, my));
         SceneObject* before = state.hoverObject;
         state.hoverObject = nullptr;
-        hitTest(mx, state.clientHeight - my);
+        hitTest(mx, state.paneRowOfMouse(my));
         if (state.hoverObject != before)
             host.redraw();
     } else if (tool == cmd::kToolMove) {
@@ -236,8 +238,8 @@ void MouseTools::planeMouseMove(int mx, int my) {
         if (!dragging)
             return;
         state.planeZoom += static_cast<float>((mx - lastMouseX) * 0.01);
-        if (state.planeZoom < 0.05f)
-            state.planeZoom = 0.05f;
+        if (state.planeZoom < kMinPlaneZoom)
+            state.planeZoom = kMinPlaneZoom;
         host.redraw();
     }
     lastMouseX = mx;
@@ -275,6 +277,57 @@ void MouseTools::hitTest(int mx, int glY) {
         if (state.hoverObject && state.hoverObject != state.selectedObject)
             return;
     }
+}
+
+void MouseTools::onMiddleButtonDown(int mx, int my) {
+    if (!state.showPlane || mx >= state.splitX() - 2)
+        return;
+    middlePanning = 1;
+    panLastX = mx;
+    panLastY = my;
+}
+
+bool MouseTools::onMiddleButtonMove(int mx, int my) {
+    if (!middlePanning)
+        return false;
+    state.planeOriginX += mx - panLastX;
+    state.planeOriginY += panLastY - my;
+    panLastX = mx;
+    panLastY = my;
+    host.redraw();
+    return true;
+}
+
+void MouseTools::onMiddleButtonUp() {
+    middlePanning = 0;
+}
+
+void MouseTools::onWheel(int mx, int my, double steps) {
+    if (!state.showPlane || mx >= state.splitX() - 2)
+        return;
+    constexpr double kZoomPerNotch = 1.25;
+    const WheelAnchor* a = wheelAnchor ? &*wheelAnchor : nullptr;
+    if (!a || a->mx != mx || a->my != my || a->originX != state.planeOriginX ||
+        a->originY != state.planeOriginY || a->zoom != state.planeZoom)
+        wheelAnchor = WheelAnchor{mx, my, 0, 0, 0.0f, scenePointAt(state, mx, my)};
+    if (!zoomPlaneAbout(state, mx, my, std::pow(kZoomPerNotch, steps), wheelAnchor->scene))
+        return;
+    wheelAnchor->originX = state.planeOriginX;
+    wheelAnchor->originY = state.planeOriginY;
+    wheelAnchor->zoom = state.planeZoom;
+    host.redraw();
+}
+
+void MouseTools::onDoubleClick(int mx, int) {
+    if (state.currentTool == cmd::kToolZoom && !state.spaceActive && mx < state.splitX() - 2)
+        zoomToFit();
+}
+
+bool MouseTools::zoomToFit() {
+    if (!state.showPlane || !zoomPlaneToFit(state, doc))
+        return false;
+    host.redraw();
+    return true;
 }
 
 void MouseTools::spaceMouseMove(int buttons, int mx, int my) {

@@ -6,6 +6,7 @@
 #include "ui/merge_command.h"
 #include "view/view_state.h"
 
+#include <optional>
 #include <vector>
 
 // What the tools need from the window around them.
@@ -48,6 +49,18 @@ class MouseTools {
     // Pane pixels, y upward.
     void hitTest(int mx, int glY);
 
+    // The middle button pans the plane whatever tool is active.
+    void onMiddleButtonDown(int mx, int my);
+    // False when no middle-button pan is in progress.
+    bool onMiddleButtonMove(int mx, int my);
+    void onMiddleButtonUp();
+    // The wheel zooms the plane about the mouse; steps are notches, positive zooms in.
+    void onWheel(int mx, int my, double steps);
+    // With the zoom tool a double click in the plane shows the whole scene.
+    void onDoubleClick(int mx, int my);
+    // Every object inside the plane pane; false when there is nothing to show.
+    bool zoomToFit();
+
     // Tool, kind, reverse, pane and pick-mode commands; false for any other id.
     bool handles(int commandId) const;
     void onCommand(int commandId);
@@ -68,8 +81,18 @@ class MouseTools {
     SceneObject* picks[4] = {nullptr, nullptr, nullptr, nullptr};
     int splitterDragging = 0, overSplitter = 0;
     int lastMouseX = -1, lastMouseY = -1;
+    int middlePanning = 0;
 
   private:
+    int panLastX = 0, panLastY = 0;
+    // The scene point that wheel zooms keep under the mouse, and the view it was taken in:
+    // notches at one position zoom about one exact point, so rounding never accumulates.
+    struct WheelAnchor {
+        int mx, my, originX, originY;
+        float zoom;
+        Point2 scene;
+    };
+    std::optional<WheelAnchor> wheelAnchor;
     // The plane's position when a pan or zoom drag began, for Escape.
     int dragStartOriginX = 0, dragStartOriginY = 0;
     float dragStartZoom = 1.0f;

@@ -21,10 +21,15 @@ Point2 ViewState::planePixel(double x, double y) const {
     return {planeZoom * x + planeOriginX, planeZoom * y + planeOriginY};
 }
 
+int ViewState::paneRowOfMouse(int my) const {
+    // Row 0 of the pane is the window's bottom row, clientHeight - 1 from the top.
+    return clientHeight - 1 - my;
+}
+
 Point2 ViewState::sceneOfMouse(int mx, int my) const {
     const double zoom = planeZoom;
     return {std::trunc((mx - planeOriginX) / zoom),
-            std::trunc((clientHeight - planeOriginY - my) / zoom)};
+            std::trunc((paneRowOfMouse(my) - planeOriginY) / zoom)};
 }
 
 void ViewState::forgetAllObjects() {

@@ -39,6 +39,8 @@ struct ViewState {
 
     // Scene point to pane pixel, y upward.
     Point2 planePixel(double x, double y) const;
+    // The pane pixel row (y upward) of a mouse position counted downward from the top.
+    int paneRowOfMouse(int my) const;
     // Mouse position (y downward from the top of the window) to the scene point,
     // each coordinate truncated toward zero.
     Point2 sceneOfMouse(int mx, int my) const;

@@ -5,6 +5,7 @@
 #include "view/command_ids.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 namespace {
 
@@ -177,7 +178,7 @@ TEST_F(DocumentFlowTest, ExportOffersTheTitleWithEpsAndWritesTheFile) {
     EXPECT_EQ(asked.filter,
               "EPS Files (*.eps);;SVG Files (*.svg);;PDF Files (*.pdf);;PNG Files (*.png)");
     EXPECT_EQ(asked.suffix, "eps");
-    EXPECT_EQ(asked.initialName, "drawing");
+    EXPECT_EQ(asked.initialName, tempPath("drawing")) << "in the scene's folder";
     QFile f(eps);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_TRUE(f.readAll().startsWith("%!PS-Adobe-2.0 EPSF-2.0\n%%BoundingBox: "));
@@ -187,6 +188,21 @@ TEST_F(DocumentFlowTest, ExportOffersTheTitleWithEpsAndWritesTheFile) {
     EXPECT_EQ(prompts.asked.back().kind, "message");
     EXPECT_EQ(prompts.asked.back().caption, "Info");
     EXPECT_EQ(prompts.asked.back().text, "Error!");
+}
+
+TEST_F(DocumentFlowTest, OpenAndSaveAsStartInTheScenesFolder) {
+    const QString scene = writeScene("here.tvn", 1);
+    start({scene});
+    trigger(cmd::kFileOpen); // answered by cancelling
+    ASSERT_EQ(prompts.asked.back().kind, "open");
+    EXPECT_EQ(prompts.asked.back().initialName, QFileInfo(tempPath("x")).absolutePath());
+    trigger(cmd::kFileSaveAs);
+    ASSERT_EQ(prompts.asked.back().kind, "save");
+    EXPECT_EQ(prompts.asked.back().initialName, scene);
+
+    trigger(cmd::kFileNew);
+    trigger(cmd::kFileOpen);
+    EXPECT_EQ(prompts.asked.back().initialName, "") << "a new scene has no folder of its own";
 }
 
 TEST_F(DocumentFlowTest, CancellingExportWritesNothing) {

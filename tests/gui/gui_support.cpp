@@ -11,8 +11,8 @@
 
 #include <cstdlib>
 
-QString FakePrompts::openFileName(QWidget*, const QString& filter) {
-    asked.push_back({"open", {}, {}, filter, {}, {}});
+QString FakePrompts::openFileName(QWidget*, const QString& filter, const QString& folder) {
+    asked.push_back({"open", {}, {}, filter, {}, folder});
     if (fileAnswers.empty())
         return {};
     QString answer = fileAnswers.front();
@@ -106,7 +106,7 @@ void GuiTest::drag(QPoint from, QPoint to) {
 
 QPoint GuiTest::windowPixelOf(double x, double y) {
     const Point2 p = view().state.planePixel(x, y);
-    return QPoint(static_cast<int>(p.x), view().state.clientHeight - static_cast<int>(p.y));
+    return QPoint(static_cast<int>(p.x), view().state.clientHeight - 1 - static_cast<int>(p.y));
 }
 
 QString GuiTest::tempPath(const QString& name) {

@@ -24,12 +24,12 @@ struct PromptRecord {
     QString text;
     QString filter;
     QString suffix;
-    QString initialName;
+    QString initialName; // for open dialogs: the folder it starts in
 };
 
 class FakePrompts : public UserPrompts {
   public:
-    QString openFileName(QWidget*, const QString& filter) override;
+    QString openFileName(QWidget*, const QString& filter, const QString& folder) override;
     QString saveFileName(QWidget*, const QString& title, const QString& filter,
                          const QString& defaultSuffix, const QString& initialName,
                          QString* chosenFilter) override;

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <optional>
 #include <string>
 
@@ -55,10 +56,10 @@ struct Tools {
     void press(int mx, int my) { tools.onLeftButtonDown(kLeftButton, mx, my); }
     void move(int mx, int my, int buttons = kLeftButton) { tools.onMouseMove(buttons, mx, my); }
     void release(int mx, int my) { tools.onLeftButtonUp(0, mx, my); }
-    // Window pixel of a scene point (y downward).
+    // Window pixel of a scene point (y downward; the pane's row 0 is the window's last).
     int wx(double x) const { return static_cast<int>(state.planePixel(x, 0).x); }
     int wy(double y) const {
-        return state.clientHeight - static_cast<int>(state.planePixel(0, y).y);
+        return state.clientHeight - 1 - static_cast<int>(state.planePixel(0, y).y);
     }
 };
 
@@ -75,7 +76,7 @@ TEST(MouseTools, CircleToolCreatesAtThePressAndDragsTheRadius) {
     SceneObject* c = t.state.selectedObject;
     EXPECT_EQ(c->kind, KIND_C);
     EXPECT_EQ(c->x[0], -100);
-    EXPECT_EQ(c->y[0], 150);
+    EXPECT_EQ(c->y[0], 149); // window row 50 of 400 is pane row 349, 149 above the origin
     EXPECT_EQ(c->r, 0);
     EXPECT_EQ(c->green, 255);
     t.move(130, 50);
@@ -364,4 +365,24 @@ TEST(MouseTools, EscapePutsAPanOrZoomDragBack) {
     t.move(500, 200);
     EXPECT_FLOAT_EQ(t.state.planeZoom, 1.0f) << "the drag is over";
     EXPECT_FALSE(t.tools.cancelDrag());
+}
+
+TEST(MouseTools, WheelNotchesAtOnePlaceKeepItsScenePointThere) {
+    Tools t(800, 600);
+    // Scene point of window pixel (523, 117): pane row 482, origin (200, 200), zoom 1.
+    const double sx = 523 - 200, sy = 482 - 200;
+    for (int i = 0; i < 7; ++i)
+        t.tools.onWheel(523, 117, 1);
+    for (int i = 0; i < 3; ++i)
+        t.tools.onWheel(523, 117, -1);
+    t.tools.onWheel(523, 117, 0.5); // half a notch from a fine wheel
+    const double zoom = std::pow(1.25, 4.5);
+    EXPECT_NEAR(t.state.planeZoom, zoom, 1e-5 * zoom);
+    EXPECT_NEAR(t.state.planeZoom * sx + t.state.planeOriginX, 523, 0.5);
+    EXPECT_NEAR(t.state.planeZoom * sy + t.state.planeOriginY, 482, 0.5);
+
+    t.tools.onCommand(cmd::kShowSpace);
+    const float before = t.state.planeZoom;
+    t.tools.onWheel(t.state.splitX() + 50, 117, 1);
+    EXPECT_EQ(t.state.planeZoom, before) << "the wheel over circle space leaves the plane";
 }

@@ -35,11 +35,12 @@ TEST(ViewStateMapping, MousePositionsTruncateTowardZeroBothWays) {
     ViewState v;
     v.onSize(600, 400);
     v.planeZoom = 2;
-    // (100, 50) with origin (200, 200): (-50, 75)
+    // (100, 50) with origin (200, 200): window row 50 is pane row 349, so (-50, 74.5)
     EXPECT_DOUBLE_EQ(v.sceneOfMouse(100, 50).x, -50);
-    EXPECT_DOUBLE_EQ(v.sceneOfMouse(100, 50).y, 75);
+    EXPECT_DOUBLE_EQ(v.sceneOfMouse(100, 50).y, 74);
     EXPECT_DOUBLE_EQ(v.sceneOfMouse(199, 201).x, 0); // -0.5 truncates to 0
-    EXPECT_DOUBLE_EQ(v.sceneOfMouse(203, 197).y, 1); // 1.5 truncates to 1
+    EXPECT_DOUBLE_EQ(v.sceneOfMouse(203, 196).y, 1); // 1.5 truncates to 1
+    EXPECT_DOUBLE_EQ(v.sceneOfMouse(203, 199).y, 0); // the origin's own row
     EXPECT_DOUBLE_EQ(v.planePixel(-50, 75).x, 100);
     EXPECT_DOUBLE_EQ(v.planePixel(-50, 75).y, 350);
 }

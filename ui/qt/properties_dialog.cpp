@@ -4,6 +4,7 @@
 
 #include "ui/qt/dialog_units.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -52,6 +53,11 @@ CPropertiesDlg::CPropertiesDlg(int r, int g, int b, int k, int w, QWidget* paren
     typeList->addItems({"C-Circle (Tangent to)", "L-Line (Tangent to)", "C'-Circle (Center on)",
                         "L'-Line (Center on)"});
     placeInDialogUnits(*typeList, 15, 20, 92, 12);
+    // Every type name shows whole, in the closed list and in its popup, whatever the font.
+    const int wholeNames = typeList->sizeHint().width();
+    if (typeList->width() < wholeNames)
+        typeList->resize(wholeNames, typeList->height());
+    typeList->view()->setMinimumWidth(wholeNames);
     typeList->setCurrentIndex(kind >= 0 && kind < 4 ? kind : 0);
 
     widthSlider = new QSlider(Qt::Horizontal, this);

@@ -19,14 +19,17 @@ PictureFormat formatOfFilter(const QString& filter) {
 } // namespace
 
 void exportScene(QWidget* dialogOwner, QWidget* messageOwner, UserPrompts& prompts,
-                 const CTorvaneDoc& doc, const QString& documentTitle, const PlaneArea& area,
+                 const CTorvaneDoc& doc, const QString& documentName, const PlaneArea& area,
                  const QFont& screenFont) {
     QStringList filters;
     for (const ExportFilter& f : kExportFilters)
         filters << f.text;
     // Without the scene's own extension, so the filter's extension is added and the scene
     // file is never offered as the target.
-    const QString initialName = QFileInfo(documentTitle).completeBaseName();
+    const QFileInfo scene(documentName);
+    const QString initialName = scene.isAbsolute()
+                                    ? scene.absolutePath() + "/" + scene.completeBaseName()
+                                    : scene.completeBaseName();
     QString chosenFilter;
     const QString path = prompts.saveFileName(dialogOwner, "Export to file", filters.join(";;"),
                                               "eps", initialName, &chosenFilter);

@@ -24,8 +24,9 @@ inline constexpr ExportFilter kExportFilters[] = {{"EPS Files (*.eps)", PictureF
                                                   {"PNG Files (*.png)", PictureFormat::Png}};
 
 // dialogOwner owns the save dialog, messageOwner the failure message; the initial file
-// name is the document's title without its extension. The format follows the chosen
+// name is the document's (its file path, or its title while it has none) without its
+// extension, so a saved scene's export starts in the scene's folder. The format follows the chosen
 // filter; SVG, PDF and PNG show `area`.
 void exportScene(QWidget* dialogOwner, QWidget* messageOwner, UserPrompts& prompts,
-                 const CTorvaneDoc& doc, const QString& documentTitle, const PlaneArea& area,
+                 const CTorvaneDoc& doc, const QString& documentName, const PlaneArea& area,
                  const QFont& screenFont);

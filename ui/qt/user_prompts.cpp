@@ -5,8 +5,8 @@
 #include <QMessageBox>
 #include <QRegularExpression>
 
-QString DialogPrompts::openFileName(QWidget* owner, const QString& filter) {
-    return QFileDialog::getOpenFileName(owner, QString(), QString(), filter);
+QString DialogPrompts::openFileName(QWidget* owner, const QString& filter, const QString& folder) {
+    return QFileDialog::getOpenFileName(owner, QString(), folder, filter);
 }
 
 QString DialogPrompts::saveFileName(QWidget* owner, const QString& title, const QString& filter,

@@ -12,8 +12,8 @@ class UserPrompts {
     enum class SaveAnswer { Save, Discard, Cancel };
 
     virtual ~UserPrompts() = default;
-    // Empty when cancelled.
-    virtual QString openFileName(QWidget* owner, const QString& filter) = 0;
+    // Empty when cancelled. The dialog starts in folder (the working folder when empty).
+    virtual QString openFileName(QWidget* owner, const QString& filter, const QString& folder) = 0;
     // Asks before overwriting; adds defaultSuffix to a name typed without one. filter may
     // hold several filters separated by ";;": the added suffix then follows the filter the
     // user picks, which is returned in chosenFilter.
@@ -29,7 +29,7 @@ class UserPrompts {
 // The real dialogs and message boxes.
 class DialogPrompts : public UserPrompts {
   public:
-    QString openFileName(QWidget* owner, const QString& filter) override;
+    QString openFileName(QWidget* owner, const QString& filter, const QString& folder) override;
     QString saveFileName(QWidget* owner, const QString& title, const QString& filter,
                          const QString& defaultSuffix, const QString& initialName,
                          QString* chosenFilter = nullptr) override;

@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QWheelEvent>
 #include <QMenu>
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
@@ -211,21 +212,44 @@ int buttonsOf(const QMouseEvent* event) {
 
 void CTorvaneView::mouseMoveEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
+    if (mouseTools.onMiddleButtonMove(p.x(), p.y()))
+        return;
     mouseTools.onMouseMove(buttonsOf(event), p.x(), p.y());
 }
 
 void CTorvaneView::mousePressEvent(QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    if (event->button() == Qt::MiddleButton)
+        return mouseTools.onMiddleButtonDown(p.x(), p.y());
     if (event->button() != Qt::LeftButton)
         return QOpenGLWidget::mousePressEvent(event);
-    const QPoint p = event->position().toPoint();
     mouseTools.onLeftButtonDown(buttonsOf(event), p.x(), p.y());
 }
 
 void CTorvaneView::mouseReleaseEvent(QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    if (event->button() == Qt::MiddleButton)
+        return mouseTools.onMiddleButtonUp();
     if (event->button() != Qt::LeftButton)
         return QOpenGLWidget::mouseReleaseEvent(event);
-    const QPoint p = event->position().toPoint();
     mouseTools.onLeftButtonUp(buttonsOf(event), p.x(), p.y());
+}
+
+void CTorvaneView::mouseDoubleClickEvent(QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    // With the zoom tool the second click shows the whole scene instead of starting a drag.
+    if (event->button() == Qt::LeftButton && state.currentTool == cmd::kToolZoom)
+        return mouseTools.onDoubleClick(p.x(), p.y());
+    mousePressEvent(event);
+}
+
+void CTorvaneView::wheelEvent(QWheelEvent* event) {
+    // One notch is 120 eighths of a degree; finer wheels send parts of it.
+    const double steps = event->angleDelta().y() / 120.0;
+    const QPoint p = event->position().toPoint();
+    if (steps != 0)
+        mouseTools.onWheel(p.x(), p.y(), steps);
+    event->accept();
 }
 
 void CTorvaneView::showSizeCursor(bool on) {

@@ -81,6 +81,8 @@ class CTorvaneView : public QOpenGLWidget, private MouseToolsHost {
     void mouseReleaseEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
   private:
     // The context's objects go with it (also when the widget moves to another window).
