@@ -103,13 +103,22 @@ bool DocumentLifecycle::load(const QString& path) {
     }
     // The loader leaves the document exactly as it was unless the whole file is sound.
     std::string error;
-    if (!loadSceneFile(path.toStdString(), doc, &error)) {
-        prompts.message(owner, kCaption, kUnexpectedFileFormat, UserPrompts::Icon::Warning);
+    LoadNotes notes;
+    if (!loadSceneFile(path.toStdString(), doc, &error, &notes)) {
+        prompts.message(owner, kCaption,
+                        QString(kUnexpectedFileFormat) + "\n" + QString::fromStdString(error),
+                        UserPrompts::Icon::Warning);
         return false;
     }
     startFresh();
     setPath(path);
     Q_EMIT documentReplaced();
+    if (!notes.empty()) {
+        QString text = QString("Opened %1.").arg(info.fileName());
+        for (const std::string& sentence : notes.sentences())
+            text += "\n" + QString::fromStdString(sentence);
+        prompts.message(owner, kCaption, text, UserPrompts::Icon::Warning);
+    }
     return true;
 }
 

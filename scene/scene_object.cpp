@@ -1,8 +1,9 @@
 // Operations of SceneObject: editing, kind conversion, orientation, textual form.
 #include "scene/scene_object.h"
 
+#include <array>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <utility>
 
 void SceneObject::setColour(int red_, int green_, int blue_) {
@@ -39,18 +40,26 @@ void SceneObject::setPoint(double px, double py, int n) {
     }
 }
 
-void SceneObject::setKind(int newKind) {
+bool SceneObject::setKind(int newKind) {
     if (kind % 2 != newKind % 2) {
         if (isLineKind(kind)) {
             // The centre stays at point 0; the length becomes the radius, so the sign is lost.
-            r = std::sqrt((y[1] - y[0]) * (y[1] - y[0]) + (x[1] - x[0]) * (x[1] - x[0]));
+            // hypot does not overflow where the sum of squares would.
+            const double length = std::hypot(x[1] - x[0], y[1] - y[0]);
+            if (!std::isfinite(length))
+                return false;
+            r = length;
         } else {
             // A horizontal line whose direction follows the radius' sign.
-            x[1] = x[0] + r;
+            const double end = x[0] + r;
+            if (!std::isfinite(end))
+                return false;
+            x[1] = end;
             y[1] = y[0];
         }
     }
     kind = newKind;
+    return true;
 }
 
 void SceneObject::reverse() {
@@ -77,12 +86,30 @@ const char* kindLetter(int kind) {
     }
 }
 
+namespace {
+
+// "%.1f" without a length limit and in the C locale whatever locale the program runs
+// in (the desktop toolkit switches to the user's, which may print decimal commas).
+void appendOneDecimal(std::string& out, double value) {
+    // The widest finite double takes 309 integer digits, a sign, a point and a decimal.
+    std::array<char, 320> buf;
+    const auto result =
+        std::to_chars(buf.data(), buf.data() + buf.size(), value, std::chars_format::fixed, 1);
+    out.append(buf.data(), result.ptr);
+}
+
+} // namespace
+
 std::string SceneObject::toString() const {
-    char buf[256];
-    if (isLineKind(kind))
-        std::snprintf(buf, sizeof buf, "%s(%.1f, %.1f, %.1f, %.1f)", kindLetter(kind), x[0], y[0],
-                      x[1], y[1]);
-    else
-        std::snprintf(buf, sizeof buf, "%s(%.1f, %.1f, %.1f)", kindLetter(kind), x[0], y[0], r);
-    return buf;
+    std::string out = kindLetter(kind);
+    out += '(';
+    const bool line = isLineKind(kind);
+    const double values[4] = {x[0], y[0], line ? x[1] : r, y[1]};
+    for (int i = 0; i < (line ? 4 : 3); ++i) {
+        if (i > 0)
+            out += ", ";
+        appendOneDecimal(out, values[i]);
+    }
+    out += ')';
+    return out;
 }

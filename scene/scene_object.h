@@ -34,11 +34,13 @@ class SceneObject {
     void setCircle(double x, double y, double r);
     // On a line sets point n; on a circle sets the centre and takes n as the radius.
     void setPoint(double x, double y, int n);
-    // Converts the geometry when the family (circle/line) changes.
-    void setKind(int newKind);
+    // Converts the geometry when the family (circle/line) changes. Returns false and
+    // changes nothing when the converted geometry would not be finite (a line longer
+    // than the largest double, a circle whose far point lies beyond it).
+    bool setKind(int newKind);
     void reverse();
 
-    // "C(1.0, 2.0, 3.0)", "L(0.0, 0.0, 5.0, 0.0)", ...
+    // "C(1.0, 2.0, 3.0)", "L(0.0, 0.0, 5.0, 0.0)", ... with every digit of large values.
     std::string toString() const;
 
     // Field by field, so that a field added later takes part by itself.

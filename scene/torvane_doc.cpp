@@ -6,22 +6,53 @@
 
 #include <algorithm>
 #include <cmath>
-#include <istream>
-#include <iterator>
 #include <ostream>
 #include <vector>
 
 namespace {
 
-constexpr std::size_t kCircleRecordBytes = 48;
-constexpr std::size_t kLineRecordBytes = 56;
-constexpr int kMaxLoadedWidth = 10;
+// Colours outside 0..255 cannot be drawn; widths below 1 draw nothing. Everything else
+// the file says is kept as it stands, so that a save writes back what was read.
+class AttributeCheck {
+  public:
+    explicit AttributeCheck(LoadNotes& notes) : notes(notes) {}
 
-int clampColour(std::int32_t c) {
-    return std::clamp<std::int32_t>(c, 0, 255);
-}
+    std::int32_t colour(std::int32_t value, int object, const char* name) {
+        return keepOrChange(value, std::clamp<std::int32_t>(value, 0, 255), object, name);
+    }
+    std::int32_t width(std::int32_t value, int object) {
+        return keepOrChange(value, std::max<std::int32_t>(value, 1), object, "width");
+    }
+
+  private:
+    std::int32_t keepOrChange(std::int32_t value, std::int32_t allowed, int object,
+                              const char* name) {
+        if (value != allowed) {
+            if (notes.changedValues == 0)
+                notes.firstChange = "object " + std::to_string(object) + ": " + name + " " +
+                                    std::to_string(value) + " became " + std::to_string(allowed);
+            ++notes.changedValues;
+        }
+        return allowed;
+    }
+    LoadNotes& notes;
+};
 
 } // namespace
+
+std::vector<std::string> LoadNotes::sentences() const {
+    std::vector<std::string> out;
+    if (ignoredBytes > 0)
+        out.push_back(std::to_string(ignoredBytes) + (ignoredBytes == 1 ? " byte" : " bytes") +
+                      " after the last object " + (ignoredBytes == 1 ? "was" : "were") +
+                      " ignored.");
+    if (changedValues == 1)
+        out.push_back("A value out of range was changed (" + firstChange + ").");
+    else if (changedValues > 1)
+        out.push_back(std::to_string(changedValues) + " values out of range were changed (first " +
+                      firstChange + ").");
+    return out;
+}
 
 CTorvaneDoc::CTorvaneDoc() = default;
 
@@ -127,9 +158,30 @@ void CTorvaneDoc::takeOver(CTorvaneDoc& loaded) {
     loaded.objectCount = 0;
 }
 
+bool CTorvaneDoc::isSavable(std::string* error) const {
+    int index = 0;
+    for (const SceneObject* o : *this) {
+        const std::string where = "object " + std::to_string(index++);
+        if (!isValidKind(o->kind)) {
+            if (error)
+                *error = where + " has kind " + std::to_string(o->kind) + ", not 0..3";
+            return false;
+        }
+        const bool finite = std::isfinite(o->x[0]) && std::isfinite(o->y[0]) &&
+                            (isLineKind(o->kind) ? std::isfinite(o->x[1]) && std::isfinite(o->y[1])
+                                                 : std::isfinite(o->r));
+        if (!finite) {
+            if (error)
+                *error = where + " has a coordinate that is not a finite number";
+            return false;
+        }
+    }
+    return true;
+}
+
 std::vector<unsigned char> CTorvaneDoc::toBytes() const {
     std::vector<unsigned char> buf;
-    buf.reserve(4 + static_cast<std::size_t>(objectCount) * kLineRecordBytes);
+    buf.reserve(kTvnCountBytes + static_cast<std::size_t>(objectCount) * kTvnLineRecordBytes);
     ByteWriter w(buf);
     w.i32(objectCount);
     for (const SceneObject* o : *this) {
@@ -151,25 +203,19 @@ std::vector<unsigned char> CTorvaneDoc::toBytes() const {
     return buf;
 }
 
-bool CTorvaneDoc::Serialize(std::ostream& out) const {
+bool CTorvaneDoc::Serialize(std::ostream& out, std::string* error) const {
+    if (!isSavable(error))
+        return false;
     const std::vector<unsigned char> buf = toBytes();
     out.write(reinterpret_cast<const char*>(buf.data()), static_cast<std::streamsize>(buf.size()));
     out.flush();
+    if (!out && error)
+        *error = "write error";
     return static_cast<bool>(out);
 }
 
-bool CTorvaneDoc::Serialize(std::istream& in, std::string* error) {
-    std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)),
-                                     std::istreambuf_iterator<char>());
-    if (in.bad()) {
-        if (error)
-            *error = "read error";
-        return false;
-    }
-    return loadBytes(bytes.data(), bytes.size(), error);
-}
-
-bool CTorvaneDoc::loadBytes(const unsigned char* data, std::size_t size, std::string* error) {
+bool CTorvaneDoc::loadBytes(const unsigned char* data, std::size_t size, std::string* error,
+                            LoadNotes* notes) {
     ByteReader rd(data, size);
     auto fail = [&](std::size_t offset, const std::string& what) {
         if (error)
@@ -182,9 +228,11 @@ bool CTorvaneDoc::loadBytes(const unsigned char* data, std::size_t size, std::st
         return fail(0, "file too short for the object count");
     if (count < 0)
         return fail(0, "negative object count " + std::to_string(count));
-    if (static_cast<std::uint64_t>(count) * kCircleRecordBytes > rd.remaining())
+    if (static_cast<std::uint64_t>(count) * kTvnCircleRecordBytes > rd.remaining())
         return fail(0, "object count " + std::to_string(count) + " does not fit in the file");
 
+    LoadNotes found;
+    AttributeCheck check(found);
     CTorvaneDoc loaded;
     for (std::int32_t i = 0; i < count; ++i) {
         const std::size_t start = rd.offset();
@@ -195,7 +243,7 @@ bool CTorvaneDoc::loadBytes(const unsigned char* data, std::size_t size, std::st
         if (!isValidKind(kind))
             return fail(start, where + "kind " + std::to_string(kind) + " is not 0..3");
         const bool line = isLineKind(kind);
-        const std::size_t need = (line ? kLineRecordBytes : kCircleRecordBytes) - 4;
+        const std::size_t need = (line ? kTvnLineRecordBytes : kTvnCircleRecordBytes) - 4;
         if (rd.remaining() < need)
             return fail(start, where + "file ends inside the record");
         double g[4] = {0, 0, 0, 0};
@@ -209,15 +257,17 @@ bool CTorvaneDoc::loadBytes(const unsigned char* data, std::size_t size, std::st
         }
         rd.i32(width);
         rd.i32(dashed);
-        // Out-of-range attributes are brought into range rather than refusing the
-        // whole scene: the geometry is what the user cannot recreate.
-        SceneObject* o = line ? loaded.addObject(kind, g[0], g[1], g[2], g[3], clampColour(red),
-                                                 clampColour(green), clampColour(blue))
-                              : loaded.addObject(kind, g[0], g[1], g[2], clampColour(red),
-                                                 clampColour(green), clampColour(blue));
-        o->width = std::clamp<std::int32_t>(width, 1, kMaxLoadedWidth);
-        o->dashed = dashed != 0 ? 1 : 0;
+        const std::int32_t r = check.colour(red, i, "red");
+        const std::int32_t gr = check.colour(green, i, "green");
+        const std::int32_t b = check.colour(blue, i, "blue");
+        SceneObject* o = line ? loaded.addObject(kind, g[0], g[1], g[2], g[3], r, gr, b)
+                              : loaded.addObject(kind, g[0], g[1], g[2], r, gr, b);
+        o->width = check.width(width, i);
+        o->dashed = dashed; // any nonzero value draws dashed
     }
+    found.ignoredBytes = rd.remaining();
     takeOver(loaded);
+    if (notes)
+        *notes = found;
     return true;
 }

@@ -11,6 +11,18 @@
 #include <string>
 #include <vector>
 
+// What a load that succeeded still has to tell the user: parts of the file that were
+// not taken as they stood. Nothing to say when the file was read exactly.
+struct LoadNotes {
+    std::uint64_t ignoredBytes = 0; // bytes after the last object
+    int changedValues = 0;          // attribute values that had to be brought into range
+    std::string firstChange;        // the first of them, e.g. "object 2: red 300 became 255"
+
+    bool empty() const { return ignoredBytes == 0 && changedValues == 0; }
+    // One sentence per note, for a message box or a warning line.
+    std::vector<std::string> sentences() const;
+};
+
 class CTorvaneDoc {
     struct Node {
         SceneObject* object = nullptr;
@@ -40,16 +52,22 @@ class CTorvaneDoc {
     void removeAll();
     void OnNewDocument() { removeAll(); }
 
-    // The file image of the whole list.
+    // False, with the reason in *error, when an object holds something the loader would
+    // refuse (a coordinate that is not finite, a kind outside 0..3): such a file could
+    // be written but never opened again.
+    bool isSavable(std::string* error = nullptr) const;
+    // The file image of the whole list (check isSavable first).
     std::vector<unsigned char> toBytes() const;
-    // Writes the whole list; returns false when the stream reports a write error.
-    bool Serialize(std::ostream& out) const;
-    // Reads a whole scene. On any fault (truncation, bad kind, impossible count,
-    // non-finite coordinate) returns false with the detail in *error and leaves the
-    // document exactly as it was.
-    bool Serialize(std::istream& in, std::string* error = nullptr);
-    // The same over an in-memory image of a file.
-    bool loadBytes(const unsigned char* data, std::size_t size, std::string* error = nullptr);
+    // Writes the whole list; returns false, with the reason in *error, when the scene is
+    // not savable or the stream reports a write error.
+    bool Serialize(std::ostream& out, std::string* error = nullptr) const;
+    // Reads a scene from the in-memory image of a file: the count, then the records it
+    // announces. On any fault (truncation, bad kind, impossible count, non-finite
+    // coordinate) returns false with the byte offset and what was found in *error and
+    // leaves the document exactly as it was. Bytes after the last record and values
+    // that had to change are reported in *notes.
+    bool loadBytes(const unsigned char* data, std::size_t size, std::string* error = nullptr,
+                   LoadNotes* notes = nullptr);
 
     std::int32_t objectCount = 0;
 
@@ -83,6 +101,11 @@ class CTorvaneDoc {
     Node head; // sentinel
     Node* tail = &head;
 };
+
+// The tvn layout: a 32-bit count, then records of these sizes.
+inline constexpr std::size_t kTvnCountBytes = 4;
+inline constexpr std::size_t kTvnCircleRecordBytes = 48;
+inline constexpr std::size_t kTvnLineRecordBytes = 56;
 
 // What the user is told when a file cannot be read.
 inline constexpr const char* kUnexpectedFileFormat = "Unexpected file format.";

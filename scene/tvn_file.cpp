@@ -1,15 +1,25 @@
-// tvn files on disk: whole-file reads and atomic replacement on save (POSIX).
+// tvn files on disk (POSIX): bounded reads of regular files, and saves that replace the
+// target atomically, or rewrite it in place when it has several hard links.
 #include "scene/tvn_file.h"
 
+#include "scene/byte_order.h"
+
+#include <algorithm>
 #include <cerrno>
-#include <cstdio>
+#include <climits>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
+#include <string_view>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
 namespace {
+
+constexpr int kMaxLinkDepth = 40; // as the kernel's own limit for a path
+constexpr std::size_t kRandomSuffixLength = 6;
 
 bool setError(std::string* error, const std::string& text) {
     if (error)
@@ -21,9 +31,37 @@ std::string systemError(const std::string& what, const std::string& path) {
     return what + " " + path + ": " + std::strerror(errno);
 }
 
-bool writeAll(int fd, const char* data, std::size_t size) {
+// Closes a file descriptor on every way out.
+class Descriptor {
+  public:
+    explicit Descriptor(int fd) : fd(fd) {}
+    ~Descriptor() {
+        if (fd >= 0)
+            ::close(fd);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return fd; }
+
+  private:
+    int fd;
+};
+
+std::string directoryOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string baseName(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+bool writeAll(int fd, const unsigned char* data, std::size_t size) {
     while (size > 0) {
-        ssize_t n = ::write(fd, data, size);
+        const ssize_t n = ::write(fd, data, size);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
@@ -35,63 +73,206 @@ bool writeAll(int fd, const char* data, std::size_t size) {
     return true;
 }
 
+// Appends up to size bytes; fewer only where the file ends.
+bool readUpTo(int fd, std::vector<unsigned char>& out, std::size_t size) {
+    std::size_t have = out.size();
+    out.resize(have + size);
+    while (have < out.size()) {
+        const ssize_t n = ::read(fd, out.data() + have, out.size() - have);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        if (n == 0)
+            break;
+        have += static_cast<std::size_t>(n);
+    }
+    out.resize(have);
+    return true;
+}
+
+// The file a save to path must replace: path itself, or the end of its chain of
+// symbolic links (which may not exist yet: saving through a dangling link creates it).
+bool resolveLinks(const std::string& path, std::string& target, std::string* error) {
+    std::string p = path;
+    for (int depth = 0; depth <= kMaxLinkDepth; ++depth) {
+        struct stat st {};
+        if (::lstat(p.c_str(), &st) != 0) {
+            if (errno != ENOENT)
+                return setError(error, systemError("cannot write", path));
+            target = p;
+            return true;
+        }
+        if (!S_ISLNK(st.st_mode)) {
+            target = p;
+            return true;
+        }
+        std::string link(PATH_MAX, '\0');
+        const ssize_t n = ::readlink(p.c_str(), link.data(), link.size());
+        if (n < 0)
+            return setError(error, systemError("cannot write", path));
+        link.resize(static_cast<std::size_t>(n));
+        p = link.front() == '/' ? link : directoryOf(p) + "/" + link;
+    }
+    errno = ELOOP;
+    return setError(error, systemError("cannot write", path));
+}
+
+// Removes the temporary files of earlier saves to target that were killed before they
+// finished. A save in progress holds a lock on its temporary file, so only abandoned
+// ones can be locked here.
+void removeAbandonedTemporaries(const std::string& target) {
+    DIR* dir = ::opendir(directoryOf(target).c_str());
+    if (!dir)
+        return;
+    const std::string prefix = baseName(target) + kSaveTemporaryMarker;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string_view name = entry->d_name;
+        if (name.size() != prefix.size() + kRandomSuffixLength || !name.starts_with(prefix))
+            continue;
+        const Descriptor file(
+            ::openat(::dirfd(dir), entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+        struct stat st {};
+        if (file.get() < 0 || ::fstat(file.get(), &st) != 0 || !S_ISREG(st.st_mode))
+            continue;
+        if (::flock(file.get(), LOCK_EX | LOCK_NB) == 0)
+            ::unlinkat(::dirfd(dir), entry->d_name, 0);
+    }
+    ::closedir(dir);
+}
+
+// After a rename the new name lives in the folder's own data; without this a power
+// loss could bring the old file back.
+void syncDirectory(const std::string& dir) {
+    const Descriptor folder(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    // Some file systems cannot sync a folder; the rename itself has succeeded.
+    if (folder.get() >= 0)
+        ::fsync(folder.get());
+}
+
+// A file with several names (hard links) must keep its inode, so it is rewritten where it
+// is. Space is reserved first, so that a full disk fails before the old scene is touched;
+// touched says whether writing had begun when it failed.
+bool rewriteInPlace(const std::string& target, const struct stat& expected,
+                    const std::vector<unsigned char>& bytes, bool& touched) {
+    touched = false;
+    const Descriptor file(::open(target.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    struct stat st {};
+    if (file.get() < 0 || ::fstat(file.get(), &st) != 0)
+        return false;
+    if (st.st_dev != expected.st_dev || st.st_ino != expected.st_ino) {
+        errno = EBUSY; // replaced under our feet
+        return false;
+    }
+    const auto size = static_cast<off_t>(bytes.size());
+    if (const int err = ::posix_fallocate(file.get(), 0, size); err != 0) {
+        errno = err;
+        return false;
+    }
+    touched = true;
+    return writeAll(file.get(), bytes.data(), bytes.size()) && ::ftruncate(file.get(), size) == 0 &&
+           ::fsync(file.get()) == 0;
+}
+
+mode_t newFileMode() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
 } // namespace
 
-bool loadSceneFile(const std::string& path, CTorvaneDoc& doc, std::string* error) {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f)
+bool loadSceneFile(const std::string& path, CTorvaneDoc& doc, std::string* error,
+                   LoadNotes* notes) {
+    // Non-blocking, so that a FIFO is refused at once instead of waiting for a writer.
+    const Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (file.get() < 0)
         return setError(error, systemError("cannot open", path));
+    struct stat st {};
+    if (::fstat(file.get(), &st) != 0)
+        return setError(error, systemError("cannot read", path));
+    if (!S_ISREG(st.st_mode))
+        return setError(error, path + " is not a regular file");
+    const auto fileSize = static_cast<std::uint64_t>(st.st_size);
+
     std::vector<unsigned char> bytes;
-    unsigned char chunk[1 << 16];
-    std::size_t n;
-    while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0)
-        bytes.insert(bytes.end(), chunk, chunk + n);
-    const bool readFailed = std::ferror(f) != 0;
-    std::fclose(f);
-    if (readFailed)
-        return setError(error, "cannot read " + path);
+    if (!readUpTo(file.get(), bytes, std::min<std::uint64_t>(fileSize, kTvnCountBytes)))
+        return setError(error, systemError("cannot read", path));
+    // Only the records the count announces, and never more than the file holds.
+    std::int32_t count = 0;
+    ByteReader(bytes.data(), bytes.size()).i32(count);
+    const std::uint64_t announced =
+        static_cast<std::uint64_t>(std::max<std::int32_t>(count, 0)) * kTvnLineRecordBytes;
+    if (!readUpTo(file.get(), bytes, std::min(announced, fileSize - bytes.size())))
+        return setError(error, systemError("cannot read", path));
+
     std::string detail;
-    if (!doc.loadBytes(bytes.data(), bytes.size(), &detail))
+    LoadNotes found;
+    if (!doc.loadBytes(bytes.data(), bytes.size(), &detail, &found))
         return setError(error, path + ": " + detail);
+    if (notes) {
+        const std::uint64_t consumed = bytes.size() - found.ignoredBytes;
+        found.ignoredBytes = fileSize > consumed ? fileSize - consumed : 0;
+        *notes = found;
+    }
     return true;
 }
 
 bool saveSceneFile(const std::string& path, const CTorvaneDoc& doc, std::string* error) {
-    const std::vector<unsigned char> bytes = doc.toBytes();
+    std::string unsavable;
+    if (!doc.isSavable(&unsavable))
+        return setError(error, path + ": " + unsavable);
+    std::string target;
+    if (!resolveLinks(path, target, error))
+        return false;
+    struct stat st {};
+    const bool exists = ::stat(target.c_str(), &st) == 0;
+    if (exists && !S_ISREG(st.st_mode))
+        return setError(error, "cannot save over " + path + ": it is not a regular file");
+    removeAbandonedTemporaries(target);
 
-    std::string tmpl = path + ".tmp-XXXXXX";
-    std::vector<char> name(tmpl.begin(), tmpl.end());
+    const std::vector<unsigned char> bytes = doc.toBytes();
+    const std::string pattern = target + kSaveTemporaryMarker + "XXXXXX";
+    std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
-    int fd = ::mkstemp(name.data());
-    if (fd < 0)
+    const Descriptor tmp(::mkstemp(name.data()));
+    if (tmp.get() < 0)
         return setError(error, systemError("cannot write", path));
     const std::string tmpPath(name.data());
+    // Held until the save is over: marks the file as in use for a concurrent save's clean-up.
+    ::flock(tmp.get(), LOCK_EX);
 
-    // Keep the permissions of the file we replace; a new file gets the usual 0666 & ~umask.
-    struct stat st {};
-    mode_t mode;
-    if (::stat(path.c_str(), &st) == 0) {
-        mode = st.st_mode & 07777;
-    } else {
-        mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode = 0666 & ~mask;
+    // The owner first: changing it clears set-id bits that the mode then restores.
+    if (exists && (st.st_uid != ::geteuid() || st.st_gid != ::getegid()) &&
+        ::fchown(tmp.get(), st.st_uid, st.st_gid) != 0) {
+        // Not allowed to give it away: the new file is ours, as any file we create.
     }
-
-    bool ok = writeAll(fd, reinterpret_cast<const char*>(bytes.data()), bytes.size()) &&
-              ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
-    std::string reason = ok ? "" : systemError("cannot write", path);
-    if (::close(fd) != 0 && ok) {
-        ok = false;
-        reason = systemError("cannot write", path);
-    }
-    if (ok && ::rename(tmpPath.c_str(), path.c_str()) != 0) {
-        ok = false;
-        reason = systemError("cannot replace", path);
-    }
-    if (!ok) {
+    const mode_t mode = exists ? st.st_mode & 07777 : newFileMode();
+    if (!writeAll(tmp.get(), bytes.data(), bytes.size()) || ::fchmod(tmp.get(), mode) != 0 ||
+        ::fsync(tmp.get()) != 0) {
+        const std::string reason = systemError("cannot write", path);
         ::unlink(tmpPath.c_str());
         return setError(error, reason);
     }
+
+    if (exists && st.st_nlink > 1) {
+        bool touched = false;
+        if (!rewriteInPlace(target, st, bytes, touched)) {
+            std::string reason = systemError("cannot write", path);
+            if (touched) // the complete new scene is still in the temporary file
+                return setError(error, reason + " (the scene is in " + tmpPath + ")");
+            ::unlink(tmpPath.c_str());
+            return setError(error, reason);
+        }
+        ::unlink(tmpPath.c_str());
+        return true;
+    }
+    if (::rename(tmpPath.c_str(), target.c_str()) != 0) {
+        const std::string reason = systemError("cannot replace", path);
+        ::unlink(tmpPath.c_str());
+        return setError(error, reason);
+    }
+    syncDirectory(directoryOf(target));
     return true;
 }

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
+#include <limits>
 
 namespace {
 
@@ -82,7 +84,8 @@ void drawHighlight(PlaneCanvas& canvas, const SceneObject* obj, const ClipBounds
         halo.r = obj->r;
     }
     halo.setColour(kHighlightRed, kHighlightGreen, kHighlightBlue);
-    halo.width = obj->width + 2;
+    // Saturating: a file may hold any width up to the largest int32.
+    halo.width = obj->width + std::min(2, std::numeric_limits<std::int32_t>::max() - obj->width);
     drawInArea(canvas, halo, clip, area, level);
 }
 

@@ -78,10 +78,35 @@ TEST_F(DocumentFlowTest, OpeningADamagedFileKeepsTheOpenSceneAndSaysSo) {
     prompts.fileAnswers = {bad};
     trigger(cmd::kFileOpen);
     ASSERT_EQ(prompts.count("message"), 1);
-    EXPECT_EQ(prompts.asked.back().text, "Unexpected file format.");
+    // The first line as ever, the loader's reason beneath: file, byte offset, what was found.
+    EXPECT_EQ(prompts.asked.back().text, "Unexpected file format.\n" + bad +
+                                             ": byte 0: object count 5 does not fit in the file");
     EXPECT_EQ(doc().objectCount, 2);
     EXPECT_EQ(app->lifecycle().path(), good);
     EXPECT_EQ(frame().windowTitle(), "good.tvn[*] - Torvane");
+}
+
+TEST_F(DocumentFlowTest, OpeningAFileWithTrailingBytesOrClampedValuesWarnsOnce) {
+    start();
+    const QString path = writeScene("tail.tvn", 1);
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    QByteArray bytes = f.readAll();
+    bytes[8] = '\x2c'; // red 300: the low byte of 0x012c, the high one next
+    bytes[9] = '\x01';
+    bytes.append("12345", 5);
+    f.seek(0);
+    f.write(bytes);
+    f.close();
+    prompts.fileAnswers = {path};
+    trigger(cmd::kFileOpen);
+    EXPECT_EQ(doc().objectCount, 1);
+    EXPECT_EQ(app->lifecycle().path(), path);
+    ASSERT_EQ(prompts.count("message"), 1);
+    EXPECT_EQ(prompts.asked.back().text,
+              "Opened tail.tvn.\n5 bytes after the last object were ignored.\n"
+              "A value out of range was changed (object 0: red 300 became 255).");
+    EXPECT_EQ((*doc().begin())->red, 255);
 }
 
 TEST_F(DocumentFlowTest, OpeningForgetsTheSelectionAndListsTheFileAsRecent) {
@@ -203,6 +228,18 @@ TEST_F(DocumentFlowTest, OpenAndSaveAsStartInTheScenesFolder) {
     trigger(cmd::kFileNew);
     trigger(cmd::kFileOpen);
     EXPECT_EQ(prompts.asked.back().initialName, "") << "a new scene has no folder of its own";
+}
+
+TEST_F(DocumentFlowTest, ExportRefusesCoordinatesBeyondSinglePrecision) {
+    start();
+    doc().addObject(KIND_L, -1e39, 0, 0, 0, 0, 0, 0);
+    const QString eps = tempPath("huge.eps");
+    prompts.fileAnswers = {eps};
+    trigger(cmd::kFileExport);
+    EXPECT_EQ(prompts.asked.back().kind, "message");
+    EXPECT_EQ(prompts.asked.back().caption, "Info");
+    EXPECT_EQ(prompts.asked.back().text, "This scene's coordinates are too large for EPS.");
+    EXPECT_FALSE(QFile::exists(eps));
 }
 
 TEST_F(DocumentFlowTest, CancellingExportWritesNothing) {

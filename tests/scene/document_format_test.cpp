@@ -5,17 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <limits>
 #include <random>
 #include <sstream>
 #include <tuple>
-#include <csignal>
-#include <sys/resource.h>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -153,21 +149,72 @@ TEST(DocumentFormat, RemoveObjectUnlinksOnlyThatObjectAndKeepsAppending) {
     EXPECT_EQ(texts(doc), (std::vector<std::string>{"L(0.0, 0.0, 1.0, 1.0)"}));
 }
 
-TEST(DocumentFormat, OutOfRangeAttributesAreBroughtIntoRange) {
+TEST(DocumentFormat, ClampedValuesAreReportedAndHarmlessOnesKept) {
     std::vector<unsigned char> b;
-    putI32(b, 1);
+    putI32(b, 2);
     for (int v : {0, 300, -5, 255})
         putI32(b, v);
     for (double v : {0.0, 0.0, 1.0})
         putF64(b, v);
-    putI32(b, -4); // width
-    putI32(b, 7);  // dashed
+    putI32(b, 40); // width: wide, but drawable
+    putI32(b, 7);  // dashed: any nonzero value draws dashed
+    for (int v : {1, 1, 2, 3})
+        putI32(b, v);
+    for (double v : {0.0, 0.0, 1.0, 1.0})
+        putF64(b, v);
+    putI32(b, 0); // width 0 would draw nothing
+    putI32(b, 0);
     CTorvaneDoc doc;
-    ASSERT_TRUE(doc.loadBytes(b.data(), b.size()));
+    LoadNotes notes;
+    ASSERT_TRUE(doc.loadBytes(b.data(), b.size(), nullptr, &notes));
     const SceneObject* o = *doc.begin();
     EXPECT_EQ(std::tie(o->red, o->green, o->blue), std::make_tuple(255, 0, 255));
-    EXPECT_EQ(o->width, 1);
-    EXPECT_EQ(o->dashed, 1);
+    EXPECT_EQ(o->width, 40);
+    EXPECT_EQ(o->dashed, 7);
+    EXPECT_EQ((*++doc.begin())->width, 1);
+    EXPECT_EQ(notes.changedValues, 3);
+    EXPECT_EQ(notes.ignoredBytes, 0u);
+    EXPECT_EQ(notes.sentences(),
+              (std::vector<std::string>{
+                  "3 values out of range were changed (first object 0: red 300 became 255)."}));
+
+    // The next save writes back the width and dashed value that were kept (bytes 44..51).
+    const auto again = save(doc);
+    EXPECT_TRUE(std::equal(again.begin() + 44, again.begin() + 52, b.begin() + 44));
+
+    // Once saved, the file has nothing left to report.
+    LoadNotes none;
+    ASSERT_TRUE(doc.loadBytes(again.data(), again.size(), nullptr, &none));
+    EXPECT_TRUE(none.empty()) << none.changedValues;
+}
+
+TEST(DocumentFormat, TrailingBytesAreCountedNotLoaded) {
+    CTorvaneDoc doc;
+    doc.addObject(KIND_C, 1, 2, 3, 0, 0, 0);
+    auto bytes = save(doc);
+    bytes.insert(bytes.end(), {0, 0, 0, 0, 0, 0, 0});
+    CTorvaneDoc loaded;
+    LoadNotes notes;
+    ASSERT_TRUE(loaded.loadBytes(bytes.data(), bytes.size(), nullptr, &notes));
+    EXPECT_EQ(texts(loaded), (std::vector<std::string>{"C(1.0, 2.0, 3.0)"}));
+    EXPECT_EQ(notes.sentences(),
+              (std::vector<std::string>{"7 bytes after the last object were ignored."}));
+}
+
+TEST(DocumentFormat, NonFiniteOrBadKindSceneIsNotSerialized) {
+    CTorvaneDoc doc;
+    doc.addObject(KIND_C, 0, 0, 1, 0, 0, 0);
+    SceneObject* line = doc.addObject(KIND_L, 0, 0, 1, 0, 0, 0, 0);
+    line->y[1] = std::numeric_limits<double>::infinity();
+    std::ostringstream out;
+    std::string error;
+    EXPECT_FALSE(doc.Serialize(out, &error));
+    EXPECT_EQ(error, "object 1 has a coordinate that is not a finite number");
+    EXPECT_TRUE(out.str().empty());
+    line->y[1] = 0;
+    line->kind = 9;
+    EXPECT_FALSE(doc.isSavable(&error));
+    EXPECT_EQ(error, "object 1 has kind 9, not 0..3");
 }
 
 TEST(DamagedFiles, TruncationAtEveryOffsetFailsAndKeepsOpenScene) {
@@ -238,81 +285,4 @@ TEST(DamagedFiles, RandomMutationsNeverCrashAndLoadAllOrNothing) {
             ASSERT_EQ((*doc.begin())->toString(), "C(4.0, 5.0, 6.0)");
         }
     }
-}
-
-class SceneFiles : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        dir =
-            std::filesystem::temp_directory_path() /
-            ("torvane_files_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-             "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(dir);
-        std::filesystem::create_directories(dir);
-    }
-    void TearDown() override {
-        std::filesystem::permissions(dir, std::filesystem::perms::owner_all);
-        std::filesystem::remove_all(dir);
-    }
-    std::filesystem::path dir;
-};
-
-TEST_F(SceneFiles, SaveReplacesFileAndLeavesNoTemporary) {
-    const std::string path = (dir / "scene.tvn").string();
-    CTorvaneDoc doc;
-    fillEveryKind(doc);
-    std::string error;
-    ASSERT_TRUE(saveSceneFile(path, doc, &error)) << error;
-    doc.removeAll();
-    doc.addObject(KIND_C, 1, 1, 1, 0, 0, 0);
-    ASSERT_TRUE(saveSceneFile(path, doc, &error)) << error;
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1);
-    CTorvaneDoc loaded;
-    ASSERT_TRUE(loadSceneFile(path, loaded, &error)) << error;
-    EXPECT_EQ(texts(loaded), (std::vector<std::string>{"C(1.0, 1.0, 1.0)"}));
-}
-
-TEST_F(SceneFiles, WriteFailureMidwayReportsAndKeepsPreviousFile) {
-    const std::string path = (dir / "scene.tvn").string();
-    CTorvaneDoc doc;
-    fillEveryKind(doc);
-    std::string error;
-    ASSERT_TRUE(saveSceneFile(path, doc, &error));
-
-    // A file-size limit makes the write fail part-way, as a full disk would.
-    CTorvaneDoc big;
-    for (int i = 0; i < 1000; ++i)
-        big.addObject(KIND_C, i, i, 1, 0, 0, 0);
-    struct rlimit old {};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
-    auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit limited = old;
-    limited.rlim_cur = 4096;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limited), 0);
-    const bool saved = saveSceneFile(path, big, &error);
-    ::setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, previousHandler);
-
-    EXPECT_FALSE(saved);
-    EXPECT_NE(error.find("cannot write"), std::string::npos) << error;
-    CTorvaneDoc loaded;
-    ASSERT_TRUE(loadSceneFile(path, loaded, &error)) << error;
-    EXPECT_EQ(loaded.objectCount, 4);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1);
-}
-
-TEST_F(SceneFiles, UncreatableFileIsReportedAsWriteError) {
-    CTorvaneDoc doc;
-    std::string error;
-    EXPECT_FALSE(saveSceneFile((dir / "missing_dir" / "x.tvn").string(), doc, &error));
-    EXPECT_NE(error.find("cannot write"), std::string::npos) << error;
-}
-
-TEST_F(SceneFiles, MissingFileIsAnErrorAndKeepsDocument) {
-    CTorvaneDoc doc;
-    doc.addObject(KIND_C, 4, 5, 6, 0, 0, 0);
-    std::string error;
-    EXPECT_FALSE(loadSceneFile((dir / "nope.tvn").string(), doc, &error));
-    EXPECT_NE(error.find("cannot open"), std::string::npos);
-    EXPECT_EQ(doc.objectCount, 1);
 }

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <vector>
+
 TEST(SceneObject, DefaultIsUnpinnedCircleOfRadiusTen) {
     SceneObject o;
     EXPECT_EQ(o.kind, KIND_C);
@@ -65,4 +68,37 @@ TEST(SceneObject, ReverseLeavesUnknownKindAlone) {
     o.reverse();
     EXPECT_EQ(o.r, 2.0);
     EXPECT_EQ(o.x[0], 0.0);
+}
+
+TEST(SceneObject, LineToCircleLengthDoesNotOverflowForHugeCoordinates) {
+    // The squares of these lengths overflow a double; the lengths themselves do not.
+    SceneObject wide = makeLine(KIND_L, -1e200, 0, 1e200, 0);
+    ASSERT_TRUE(wide.setKind(KIND_C));
+    EXPECT_DOUBLE_EQ(wide.r, 2e200);
+    SceneObject slanted = makeLine(KIND_L_PRIME, 0, 0, 3e200, 4e200); // a 3-4-5 triangle
+    ASSERT_TRUE(slanted.setKind(KIND_C_PRIME));
+    EXPECT_DOUBLE_EQ(slanted.r, 5e200);
+}
+
+TEST(SceneObject, KindChangeWithNonFiniteResultLeavesObjectUnchanged) {
+    SceneObject line = makeLine(KIND_L, -1.5e308, 0, 1.5e308, 0); // 3e308 is not a double
+    EXPECT_FALSE(line.setKind(KIND_C));
+    EXPECT_EQ(line.kind, KIND_L);
+    EXPECT_EQ(line.x[1], 1.5e308);
+    SceneObject circle = makeCircle(KIND_C, 1.5e308, 0, 1e308); // far point beyond the range
+    EXPECT_FALSE(circle.setKind(KIND_L));
+    EXPECT_EQ(circle.kind, KIND_C);
+    EXPECT_EQ(circle.r, 1e308);
+}
+
+TEST(SceneObject, TextualFormOfHugeValuesIsWhole) {
+    // Every digit of the "%.1f" form, however long; printf is the reference.
+    for (double v : {1e60, -1.7976931348623157e308, 123456789.25}) {
+        SCOPED_TRACE(v);
+        const char* format = "L(%.1f, %.1f, %.1f, %.1f)";
+        std::vector<char> expected(std::snprintf(nullptr, 0, format, v, -v, 0.05, v / 3) + 1);
+        std::snprintf(expected.data(), expected.size(), format, v, -v, 0.05, v / 3);
+        EXPECT_EQ(makeLine(KIND_L, v, -v, 0.05, v / 3).toString(), expected.data());
+    }
+    EXPECT_GT(makeCircle(KIND_C, 1.7e308, 0, 1).toString().size(), 309u);
 }
