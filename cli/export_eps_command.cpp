@@ -29,11 +29,17 @@ void addExportEpsCommand(CLI::App& app, int& exitCode) {
             exitCode = kExitBadInput;
             return;
         }
-        if (!writeEpsFile(paths->eps, doc)) {
-            std::cerr << "torvane-cli: cannot write " << paths->eps << '\n';
-            exitCode = kExitBadInput;
+        switch (writeEpsFile(paths->eps, doc)) {
+        case PictureWriteResult::Written:
+            exitCode = 0;
             return;
+        case PictureWriteResult::TooLarge:
+            std::cerr << "torvane-cli: " << paths->scene << ": " << kEpsTooLarge << '\n';
+            break;
+        case PictureWriteResult::CannotWrite:
+            std::cerr << "torvane-cli: cannot write " << paths->eps << '\n';
+            break;
         }
-        exitCode = 0;
+        exitCode = kExitBadInput;
     });
 }

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 
 namespace {
 
@@ -30,6 +31,11 @@ struct Extent {
 
 constexpr double kHalfStroke = 0.5;
 
+// False also for infinities (a sum of huge values may overflow a double).
+bool fitsSingle(double v) {
+    return std::fabs(v) <= std::numeric_limits<float>::max();
+}
+
 std::string boundingBoxLine(const Extent& e) {
     if (e.empty)
         return "%%BoundingBox: 0 0 0 0\n";
@@ -42,7 +48,7 @@ std::string boundingBoxLine(const Extent& e) {
 
 } // namespace
 
-EpsOffsets epsOffsets(const CTorvaneDoc& doc) {
+std::optional<EpsOffsets> epsOffsets(const CTorvaneDoc& doc) {
     double mx = 0.0;
     double my = 0.0;
     for (const SceneObject* o : doc) {
@@ -54,18 +60,20 @@ EpsOffsets epsOffsets(const CTorvaneDoc& doc) {
             my = std::min(my, o->y[0] - std::fabs(o->r));
         }
     }
-    EpsOffsets off;
-    if (mx < 0)
-        off.ox = static_cast<float>(5 - mx);
-    if (my < 0)
-        off.oy = static_cast<float>(5 - my);
-    return off;
+    const double ox = mx < 0 ? 5 - mx : 0.0;
+    const double oy = my < 0 ? 5 - my : 0.0;
+    // Converting a double beyond the float range is undefined, so check first.
+    if (!fitsSingle(ox) || !fitsSingle(oy))
+        return std::nullopt;
+    return EpsOffsets{static_cast<float>(ox), static_cast<float>(oy)};
 }
 
-std::string epsText(const CTorvaneDoc& doc) {
-    const EpsOffsets off = epsOffsets(doc);
-    const double ox = off.ox;
-    const double oy = off.oy;
+std::optional<std::string> epsText(const CTorvaneDoc& doc) {
+    const std::optional<EpsOffsets> off = epsOffsets(doc);
+    if (!off)
+        return std::nullopt;
+    const double ox = off->ox;
+    const double oy = off->oy;
     Extent extent;
     std::string body;
     for (const SceneObject* o : doc) {
@@ -85,16 +93,22 @@ std::string epsText(const CTorvaneDoc& doc) {
         }
         body += "stroke\n\n";
     }
+    // Every number written lies within the extent (a radius is at most half its width).
+    if (!extent.empty && !(fitsSingle(extent.minX) && fitsSingle(extent.minY) &&
+                           fitsSingle(extent.maxX) && fitsSingle(extent.maxY)))
+        return std::nullopt;
     return "%!PS-Adobe-2.0 EPSF-2.0\n" + boundingBoxLine(extent) + "\n" + body;
 }
 
-bool writeEpsFile(const std::string& path, const CTorvaneDoc& doc) {
+PictureWriteResult writeEpsFile(const std::string& path, const CTorvaneDoc& doc) {
+    const std::optional<std::string> text = epsText(doc);
+    if (!text)
+        return PictureWriteResult::TooLarge;
     std::FILE* f = std::fopen(path.c_str(), "w");
     if (!f)
-        return false;
-    const std::string text = epsText(doc);
-    const bool written = std::fwrite(text.data(), 1, text.size(), f) == text.size();
+        return PictureWriteResult::CannotWrite;
+    const bool written = std::fwrite(text->data(), 1, text->size(), f) == text->size();
     const bool flushed = std::fflush(f) == 0;
     const bool closed = std::fclose(f) == 0;
-    return written && flushed && closed;
+    return written && flushed && closed ? PictureWriteResult::Written : PictureWriteResult::CannotWrite;
 }

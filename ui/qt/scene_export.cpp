@@ -35,6 +35,14 @@ void exportScene(QWidget* dialogOwner, QWidget* messageOwner, UserPrompts& promp
                                               "eps", initialName, &chosenFilter);
     if (path.isEmpty())
         return;
-    if (!writePictureFile(path, formatOfFilter(chosenFilter), doc, area, screenFont))
+    switch (writePictureFile(path, formatOfFilter(chosenFilter), doc, area, screenFont)) {
+    case PictureWriteResult::Written:
+        break;
+    case PictureWriteResult::TooLarge:
+        prompts.message(messageOwner, "Info", kEpsTooLarge, UserPrompts::Icon::Warning);
+        break;
+    case PictureWriteResult::CannotWrite:
         prompts.message(messageOwner, "Info", "Error!", UserPrompts::Icon::Information);
+        break;
+    }
 }

@@ -88,13 +88,13 @@ std::optional<PictureFormat> pictureFormatOfPath(const QString& path) {
     return std::nullopt;
 }
 
-bool writePictureFile(const QString& path, PictureFormat format, const CTorvaneDoc& doc,
+PictureWriteResult writePictureFile(const QString& path, PictureFormat format, const CTorvaneDoc& doc,
                       const PlaneArea& area, const QFont& screenFont) {
     if (format == PictureFormat::Eps)
         return writeEpsFile(path.toStdString(), doc);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return false;
+        return PictureWriteResult::CannotWrite;
     const QFont textFont = paneTextFont(screenFont);
     bool painted = false;
     switch (format) {
@@ -112,7 +112,7 @@ bool writePictureFile(const QString& path, PictureFormat format, const CTorvaneD
     }
     if (!painted) {
         file.cancelWriting();
-        return false;
+        return PictureWriteResult::CannotWrite;
     }
-    return file.commit();
+    return file.commit() ? PictureWriteResult::Written : PictureWriteResult::CannotWrite;
 }
