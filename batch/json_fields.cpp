@@ -2,16 +2,31 @@
 #include "batch/json_fields.h"
 
 #include <cmath>
+#include <cstdio>
 
 std::string quotedForMessage(std::string_view text) {
     constexpr std::size_t kMaxQuoted = 60;
-    if (text.size() <= kMaxQuoted)
-        return "\"" + std::string(text) + "\"";
-    std::size_t cut = kMaxQuoted;
-    // Never cut a UTF-8 sequence in two.
-    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
-        --cut;
-    return "\"" + std::string(text.substr(0, cut)) + "...\"";
+    std::size_t cut = text.size();
+    if (text.size() > kMaxQuoted) {
+        cut = kMaxQuoted;
+        // Never cut a UTF-8 sequence in two.
+        while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
+            --cut;
+    }
+    // Control characters (a JSON "\n" in a field name, an escape sequence) would break
+    // the one-line message or the terminal: shown as <U+00XX>.
+    std::string out = "\"";
+    for (const char c : text.substr(0, cut)) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7f) {
+            char escaped[12];
+            std::snprintf(escaped, sizeof escaped, "<U+%04X>", byte);
+            out += escaped;
+        } else {
+            out += c;
+        }
+    }
+    return out + (cut < text.size() ? "...\"" : "\"");
 }
 
 simdjson::dom::element parseJson(simdjson::dom::parser& parser, std::string_view text) {

@@ -3,10 +3,12 @@
 #pragma once
 
 #include "batch/exit_status.h"
-
+#include "scene/torvane_doc.h"
 #include "solver/engine_trace.h"
 
 #include <CLI/CLI.hpp>
+
+#include <string>
 
 void addListCommand(CLI::App& app, int& exitCode);
 void addSolveCommand(CLI::App& app, int& exitCode);
@@ -18,3 +20,8 @@ void addSceneJsonCommands(CLI::App& app, int& exitCode);
 // A trace sink that writes each statement whole on its own line of stderr, even when
 // several solves trace at once.
 EngineTraceSink standardErrorTrace();
+
+// Loads a scene; on failure prints the reason (file, byte offset, what was found) and
+// returns false, on success prints any warning of the loader (ignored bytes, changed
+// values). Everything goes to stderr.
+bool loadSceneReporting(const std::string& path, CTorvaneDoc& doc);

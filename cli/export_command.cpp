@@ -3,7 +3,6 @@
 // and its fonts, on the offscreen platform unless the user chose another one.
 #include "cli/commands.h"
 
-#include "scene/tvn_file.h"
 #include "view/picture_area.h"
 #include "view/qt/picture_files.h"
 
@@ -43,11 +42,8 @@ void addExportCommand(CLI::App& app, int& exitCode) {
             return;
         }
         CTorvaneDoc doc;
-        std::string error;
-        if (!loadSceneFile(paths->scene, doc, &error)) {
-            std::cerr << "torvane-cli: " << error << '\n';
+        if (!loadSceneReporting(paths->scene, doc))
             return;
-        }
         // The painter's fonts need an application object for the length of the export.
         chooseOffscreenPlatform();
         int argc = 1;

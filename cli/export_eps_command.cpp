@@ -1,7 +1,6 @@
 // `export-eps FILE.tvn OUT.eps`: the desktop program's EPS export, from a file.
 #include "cli/commands.h"
 
-#include "scene/tvn_file.h"
 #include "ui/eps_writer.h"
 
 #include <iostream>
@@ -23,9 +22,7 @@ void addExportEpsCommand(CLI::App& app, int& exitCode) {
     sub->add_option("out", paths->eps, "EPS file to write")->required();
     sub->callback([paths, &exitCode] {
         CTorvaneDoc doc;
-        std::string error;
-        if (!loadSceneFile(paths->scene, doc, &error)) {
-            std::cerr << "torvane-cli: " << error << '\n';
+        if (!loadSceneReporting(paths->scene, doc)) {
             exitCode = kExitBadInput;
             return;
         }

@@ -1,8 +1,6 @@
 // `list FILE.tvn`: one line per object in its textual form.
 #include "cli/commands.h"
 
-#include "scene/tvn_file.h"
-
 #include <iostream>
 #include <memory>
 
@@ -12,14 +10,18 @@ void addListCommand(CLI::App& app, int& exitCode) {
     list->add_option("file", *path, "scene file (.tvn)")->required();
     list->callback([path, &exitCode] {
         CTorvaneDoc doc;
-        std::string error;
-        if (!loadSceneFile(*path, doc, &error)) {
-            std::cerr << "torvane-cli: " << error << '\n';
+        if (!loadSceneReporting(*path, doc)) {
             exitCode = kExitBadInput;
             return;
         }
         for (const SceneObject* o : doc)
             std::cout << o->toString() << '\n';
+        // A listing that did not reach its reader (a full disk, a closed pipe) is no success.
+        if (!std::cout.flush()) {
+            std::cerr << "torvane-cli: cannot write the listing of " << *path << '\n';
+            exitCode = kExitBadInput;
+            return;
+        }
         exitCode = 0;
     });
 }

@@ -1,6 +1,23 @@
 // torvane-cli: the headless batch tool over the core library.
 #include "cli/commands.h"
 
+#include <iostream>
+#include <string>
+
+namespace {
+
+// Every error is one line on stderr, whatever the parser's own message looks like.
+std::string oneLine(std::string text) {
+    for (char& c : text)
+        if (c == '\n' || c == '\r')
+            c = ' ';
+    while (!text.empty() && text.back() == ' ')
+        text.pop_back();
+    return text;
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
     CLI::App app{"Torvane batch tool: scenes and merges without the desktop program"};
     app.set_version_flag("--version", std::string("torvane-cli ") + TORVANE_VERSION);
@@ -14,8 +31,11 @@ int main(int argc, char** argv) {
     addSceneJsonCommands(app, exitCode);
     try {
         app.parse(argc, argv);
+    } catch (const CLI::Success& e) { // --help: the usage on stdout, exit 0
+        return app.exit(e);
     } catch (const CLI::ParseError& e) {
-        return app.exit(e) == 0 ? 0 : kExitBadInput;
+        std::cerr << "torvane-cli: " << oneLine(e.what()) << '\n';
+        return kExitBadInput;
     }
     return exitCode;
 }

@@ -29,9 +29,8 @@ int runMergeCommand(MergeOptions& opt) {
     if (opt.request.mode < 0)
         return badInput("--mode must be translate or rotate, not " + opt.mode);
     CTorvaneDoc doc;
-    std::string error;
-    if (!loadSceneFile(opt.file, doc, &error))
-        return badInput(error);
+    if (!loadSceneReporting(opt.file, doc))
+        return kExitBadInput;
     if (opt.trace)
         setEngineTraceSink(standardErrorTrace());
     MergeResult r;
@@ -40,6 +39,7 @@ int runMergeCommand(MergeOptions& opt) {
     } catch (const BadInput& e) {
         return badInput(opt.file + ": " + e.what());
     }
+    std::string error;
     if (r.applied && !opt.apply.empty() && !saveSceneFile(opt.apply, doc, &error))
         return badInput(error);
     std::cout << (opt.json ? r.json : r.text) << '\n';

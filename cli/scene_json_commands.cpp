@@ -6,6 +6,7 @@
 #include "batch/scene_json.h"
 #include "scene/tvn_file.h"
 
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -21,14 +22,17 @@ int badInput(const std::string& what) {
 
 int toJson(const std::string& path) {
     CTorvaneDoc doc;
-    std::string error;
-    if (!loadSceneFile(path, doc, &error))
-        return badInput(error);
+    if (!loadSceneReporting(path, doc))
+        return kExitBadInput;
     std::cout << sceneJson(doc) << '\n';
     return 0;
 }
 
 int fromJson(const std::string& in, const std::string& out) {
+    // A device or FIFO could be endless: read regular files only, as every scene read.
+    std::error_code ignored;
+    if (std::filesystem::exists(in, ignored) && !std::filesystem::is_regular_file(in, ignored))
+        return badInput(in + " is not a regular file");
     std::ifstream file(in, std::ios::binary);
     if (!file)
         return badInput("cannot open " + in);
