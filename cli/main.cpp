@@ -31,7 +31,7 @@ int main(int argc, char** argv) {
     addSceneJsonCommands(app, exitCode);
     try {
         app.parse(argc, argv);
-    } catch (const CLI::Success& e) { // --help: the usage on stdout, exit 0
+    } catch (const CLI::Success& e) { // --help, --version: on stdout, exit 0
         return app.exit(e);
     } catch (const CLI::ParseError& e) {
         std::cerr << "torvane-cli: " << oneLine(e.what()) << '\n';
