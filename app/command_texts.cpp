@@ -24,7 +24,10 @@ const CommandText kTexts[] = {
     {cmd::kEditCut, "Cu&t\tCtrl+X", "Cut the selection and put it on the Clipboard\nCut"},
     {cmd::kEditCopy, "&Copy\tCtrl+C", "Copy the selection and put it on the Clipboard\nCopy"},
     {cmd::kEditPaste, "&Paste\tCtrl+V", "Insert Clipboard contents\nPaste"},
-    {cmd::kMergeTranslate, "Merge by Translating", nullptr},
+    {cmd::kMergeTranslate, "Merge by Translating",
+     "Merge two clusters by sliding cluster 2 along x\nMerge by Translating"},
+    {cmd::kMergeRotate, "Merge by Rotating",
+     "Merge two clusters by turning cluster 2 about the origin\nMerge by Rotating"},
     {cmd::kViewToolbar, "&Toolbar", "Show or hide the toolbar\nToggle ToolBar"},
     {cmd::kViewStatusBar, "&Status Bar", "Show or hide the status bar\nToggle StatusBar"},
     {cmd::kViewZoomToFit, "&Zoom to Fit\tCtrl+0", "Show every object of the scene\nZoom to Fit"},
@@ -43,9 +46,15 @@ const CommandText kTexts[] = {
     {cmd::kReverse, nullptr, " "},
     {cmd::kShowPlane, nullptr, nullptr},
     {cmd::kShowSpace, nullptr, nullptr},
-    {cmd::kPickThree, nullptr, nullptr},
-    {cmd::kPickTranslate, nullptr, nullptr},
-    {cmd::kPickRotate, nullptr, nullptr},
+    {cmd::kPickThree, nullptr,
+     "Pick three objects to find the circles that touch all three\nCircle touching three"},
+    {cmd::kPickTranslate, nullptr,
+     "Pick four objects, two per cluster, and merge by sliding cluster 2 along x\nMerge by "
+     "Translating (pick four objects)"},
+    {cmd::kPickRotate, nullptr,
+     "Pick four objects, two per cluster, and merge by turning cluster 2 about the "
+     "origin\nMerge by Rotating (pick four objects)"},
+    {cmd::kCancelPick, nullptr, nullptr},
     {cmd::kInfoBarButton, nullptr, nullptr},
 };
 

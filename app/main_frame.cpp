@@ -38,6 +38,7 @@ std::map<int, QList<QKeySequence>> accelerators() {
         {cmd::kViewZoomToFit, {QKeySequence("Ctrl+0")}},
         {cmd::kNextPane, {QKeySequence("F6")}},
         {cmd::kPrevPane, {QKeySequence("Shift+F6")}},
+        {cmd::kCancelPick, {QKeySequence(Qt::Key_Escape)}},
     };
 }
 
@@ -120,7 +121,7 @@ bool CMainFrame::create(CTorvaneView* view) {
     createInfoBar();
     createMenus();
     // Keys without a menu item.
-    for (int id : {cmd::kNextPane, cmd::kPrevPane, cmd::kObjectDelete})
+    for (int id : {cmd::kNextPane, cmd::kPrevPane, cmd::kObjectDelete, cmd::kCancelPick})
         makeAction(id);
     registerFrameCommands();
     connect(&lifecycle, &DocumentLifecycle::titleChanged, this, &CMainFrame::updateTitle);
@@ -134,9 +135,9 @@ bool CMainFrame::create(CTorvaneView* view) {
 void CMainFrame::createStatusBar() {
     QStatusBar* bar = statusBar();
     // A normal widget: the bar hides it while a prompt is shown and brings it back after.
-    auto* ready = new QLabel("Ready", bar);
-    ready->setObjectName("MessagePane");
-    bar->addWidget(ready, 1);
+    messagePane = new QLabel("Ready", bar);
+    messagePane->setObjectName("MessagePane");
+    bar->addWidget(messagePane, 1);
     const char* names[] = {"CAP", "NUM", "SCRL"};
     for (int i = 0; i < 3; ++i) {
         auto* pane = new QLabel(bar);
@@ -194,7 +195,9 @@ void CMainFrame::createMenus() {
     for (int id : {cmd::kEditUndo, cmd::kEditRedo, kSeparator, cmd::kEditCut, cmd::kEditCopy,
                    cmd::kEditPaste})
         addItem(edit, id);
-    addItem(menuBar()->addMenu("Cluster"), cmd::kMergeTranslate);
+    QMenu* cluster = menuBar()->addMenu("Cluster");
+    addItem(cluster, cmd::kMergeTranslate);
+    addItem(cluster, cmd::kMergeRotate);
     QMenu* view = menuBar()->addMenu("&View");
     addItem(view, cmd::kViewToolbar);
     addItem(view, cmd::kViewStatusBar);
@@ -256,6 +259,11 @@ void CMainFrame::runUpdatePass() {
         if (!u.untouched)
             objectInfoBar->showEdit(f, u.enabled, QString::fromStdString(u.text));
     }
+    // While a pick mode runs, the message pane says what to pick next.
+    const std::string prompt = torvaneView->tools().pickPrompt();
+    const QString message = prompt.empty() ? QString("Ready") : QString::fromStdString(prompt);
+    if (messagePane->text() != message)
+        messagePane->setText(message);
     const KeyLocks locks = currentKeyLocks();
     const bool on[] = {locks.caps, locks.num, locks.scroll};
     for (int i = 0; i < 3; ++i) {

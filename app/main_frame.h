@@ -57,5 +57,6 @@ class CMainFrame : public QMainWindow {
     QToolBar* mergeBar = nullptr;
     CObjectInfoBar* objectInfoBar = nullptr;
     std::map<int, QAction*> actions;
+    QLabel* messagePane = nullptr;
     QLabel* indicators[3] = {};
 };

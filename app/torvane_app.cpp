@@ -74,6 +74,13 @@ CTorvaneApp::StartResult CTorvaneApp::initInstance(const QStringList& arguments)
     view()->quickMergeHandler = [this](const std::vector<MergeSelection>& picks, int mode) {
         sceneHistory->apply("Merge", [&] { mergeWorkflow->runQuickMerge(picks, mode); });
     };
+    view()->touchingThreeHandler = [this](const std::vector<SceneObject*>& picks) {
+        sceneHistory->apply("Circle touching three",
+                            [&] { mergeWorkflow->runTouchingThree(picks); });
+    };
+    mergeWorkflow->showInPlane = [this](const MergeProblem* problem, int k) {
+        view()->showMergeCandidate(problem, k);
+    };
     QObject::connect(documentLifecycle.get(), &DocumentLifecycle::documentReplaced, view(),
                      &CTorvaneView::forgetObjects);
     QObject::connect(sceneHistory.get(), &SceneHistory::documentRestored, view(),
@@ -120,7 +127,10 @@ void CTorvaneApp::registerCommands() {
     router.add(T::View, cmd::kFilePrintPreview, [this] { printing->preview(); });
     // The dashed originals, the moved copies and the new circle are one step.
     router.add(T::View, cmd::kMergeTranslate, [this] {
-        sceneHistory->apply("Merge", [this] { mergeWorkflow->runMergeCommand(); });
+        sceneHistory->apply("Merge", [this] { mergeWorkflow->runMergeCommand(MERGE_TRANSLATE); });
+    });
+    router.add(T::View, cmd::kMergeRotate, [this] {
+        sceneHistory->apply("Merge", [this] { mergeWorkflow->runMergeCommand(MERGE_ROTATE); });
     });
     for (int id : {cmd::kToolSelect, cmd::kToolMove, cmd::kToolRotate, cmd::kToolZoom, cmd::kKindC,
                    cmd::kKindCPrime, cmd::kKindL, cmd::kKindLPrime, cmd::kReverse, cmd::kShowPlane,
@@ -128,6 +138,10 @@ void CTorvaneApp::registerCommands() {
         router.add(
             T::View, id, [this, id] { view()->tools().onCommand(id); },
             [this, id](CommandState& s) { s.checked = view()->tools().isChecked(id); });
+    // Escape belongs to the pick sequence only while one runs.
+    router.add(
+        T::View, cmd::kCancelPick, [this] { view()->tools().cancelPick(); },
+        [this](CommandState& s) { s.enabled = !view()->tools().pickPrompt().empty(); });
 
     editCommands->registerWith(router);
     router.add(T::Document, cmd::kFileSave, [this] { documentLifecycle->save(); });

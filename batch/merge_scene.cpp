@@ -79,6 +79,7 @@ MergeResult mergeScene(CTorvaneDoc& doc, const MergeRequest& request) {
         throw BadInput("pick " + std::to_string(request.pick) +
                        ": that candidate is complex and cannot be applied");
     out.text = r.message;
+    out.reason = r.reason;
     if (r.outcome == MergeOutcome::ComplexChosen)
         out.text = "Candidate " + std::to_string(r.chosen) + " is complex and cannot be applied.";
 

@@ -18,6 +18,7 @@ struct MergeResult {
     bool applied = false;
     int exitCode = 0;
     std::string text; // the report of an applied merge, else why nothing was applied
+    std::string reason; // in plain words, why nothing was added; empty when applied
     std::string json; // the result object
 };
 

@@ -1,5 +1,6 @@
 // A merge problem read from its JSON text:
-// {"mode":"translate"|"rotate","cluster1":[OBJ,OBJ],"cluster2":[OBJ,OBJ]}.
+// {"mode":"translate"|"rotate","cluster1":[OBJ,OBJ],"cluster2":[OBJ,OBJ]}, or
+// {"mode":"none","objects":[OBJ,OBJ,OBJ]} for the circles touching three objects.
 #pragma once
 
 #include "scene/scene_object.h"
@@ -10,7 +11,7 @@
 #include <vector>
 
 struct ProblemInput {
-    int mode = 0;
+    int mode = 0; // MERGE_TRANSLATE, MERGE_ROTATE or kNoMotion
     // Each cluster's objects as given (a cluster may hold fewer than two; the solver
     // then says so).
     std::array<std::vector<SceneObject>, 2> clusters;

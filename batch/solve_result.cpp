@@ -1,6 +1,8 @@
 // One problem solved and reported.
 #include "batch/solve_result.h"
 
+#include "solver/touching_three.h"
+
 #include <chrono>
 
 std::vector<Certificate> certifyCandidates(const SceneObject* const slots[2][2], int mode,
@@ -19,7 +21,8 @@ SolveOutcome solveProblem(ProblemInput in, const SolveOptions& options) {
             problem.addObject(c + 1, &o);
     SolveOutcome out;
     const auto start = std::chrono::steady_clock::now();
-    out.ok = problem.solve(in.mode) != 0;
+    out.ok = in.mode == kNoMotion ? solveTouchingThree(problem) == TouchingThreeOutcome::Found
+                                  : problem.solve(in.mode) != 0;
     out.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     out.solver = problem.solverName;
     out.underdetermined = problem.underdetermined;

@@ -43,6 +43,8 @@ int runMergeCommand(MergeOptions& opt) {
     if (r.applied && !opt.apply.empty() && !saveSceneFile(opt.apply, doc, &error))
         return badInput(error);
     std::cout << (opt.json ? r.json : r.text) << '\n';
+    if (!r.reason.empty())
+        std::cerr << "torvane-cli: " << r.reason << '\n';
     return r.exitCode;
 }
 

@@ -40,6 +40,8 @@ double constraintResidual(const SceneObject* const slots[2][2], int mode, double
     double worst = 0.0;
     for (int c = 0; c < 2; ++c)
         for (int k = 0; k < 2; ++k) {
+            if (!slots[c][k]) // a problem of three objects leaves one slot empty
+                continue;
             const SceneObject obj =
                 c == 1 ? movedObject(*slots[c][k], mode, parameter) : *slots[c][k];
             worst = std::max(worst, constraintViolation(obj, x, y, r));

@@ -3,6 +3,7 @@
 #include "ui/merge_command.h"
 
 #include "solver/constraint_residual.h"
+#include "ui/merge_reasons.h"
 
 #include <cmath>
 #include <cstdio>
@@ -11,29 +12,6 @@
 namespace {
 
 constexpr double kDegreesPerRadian = 57.29577791868204;
-
-// The view refers to the problem only while the command runs, whichever way it ends.
-class ActiveProblem {
-  public:
-    ActiveProblem(MergeInteraction& ui, const MergeProblem& p) : ui(ui) { ui.setActiveProblem(&p); }
-    ~ActiveProblem() { ui.setActiveProblem(nullptr); }
-    ActiveProblem(const ActiveProblem&) = delete;
-    ActiveProblem& operator=(const ActiveProblem&) = delete;
-
-  private:
-    MergeInteraction& ui;
-};
-
-class WaitCursor {
-  public:
-    explicit WaitCursor(MergeInteraction& ui) : ui(ui) { ui.beginWait(); }
-    ~WaitCursor() { ui.endWait(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-
-  private:
-    MergeInteraction& ui;
-};
 
 void addMovedCopy(CTorvaneDoc& doc, const SceneObject& o, int mode, double parameter) {
     const SceneObject m = movedObject(o, mode, parameter);
@@ -64,7 +42,7 @@ MergeRunResult runMerge(CTorvaneDoc& doc, const std::vector<MergeSelection>& sel
                         MergeInteraction& ui) {
     MergeRunResult result;
     MergeProblem problem;
-    const ActiveProblem active(ui, problem);
+    const ActiveProblemScope active(ui, problem);
     const long long t0 = ui.wallClockSeconds();
     for (const MergeSelection& node : selection)
         if (node.cluster != 0)
@@ -72,7 +50,7 @@ MergeRunResult runMerge(CTorvaneDoc& doc, const std::vector<MergeSelection>& sel
 
     int solved = 0;
     {
-        const WaitCursor wait(ui);
+        const WaitScope wait(ui);
         solved = problem.solve(mode);
     }
     result.solver = problem.solverName;
@@ -80,12 +58,20 @@ MergeRunResult runMerge(CTorvaneDoc& doc, const std::vector<MergeSelection>& sel
     result.underdetermined = problem.underdetermined;
     if (!solved) {
         result.message = problem.message;
-        ui.showInfo(result.message);
+        result.reason = failureReason(problem);
+        ui.showInfo(infoWithReason(result.message, result.reason));
         return result;
     }
     const long long t1 = ui.wallClockSeconds();
-    if (problem.solutionCount == 0) {
+    // A candidate list with nothing real in it offers nothing to choose.
+    bool anyReal = false;
+    for (int n = 0; n < problem.solutionCount; ++n)
+        anyReal = anyReal || problem.solutions[n].kind == KIND_C;
+    if (!anyReal) {
         result.outcome = MergeOutcome::NoCandidate;
+        result.message = "No result.";
+        result.reason = failureReason(problem);
+        ui.showInfo(infoWithReason(result.message, result.reason));
         return result;
     }
     int k = 0;
@@ -101,6 +87,8 @@ MergeRunResult runMerge(CTorvaneDoc& doc, const std::vector<MergeSelection>& sel
     const SceneObject& chosen = problem.solutions[k];
     if (chosen.kind != KIND_C) {
         result.outcome = MergeOutcome::ComplexChosen;
+        result.reason = complexChoiceReason(problem, k);
+        ui.showInfo(result.reason);
         return result;
     }
 

@@ -3,6 +3,7 @@
 #include "ui/preview_picture.h"
 
 #include "solver/constraint_residual.h"
+#include "solver/touching_three.h"
 
 #include <algorithm>
 #include <cmath>
@@ -93,12 +94,23 @@ std::string candidateLine(const MergeProblem& p, int n) {
     const SceneObject& s = p.solutions[n];
     const char letter = p.mode == MERGE_ROTATE ? 'R' : 'T';
     char text[160];
-    if (s.kind != KIND_C)
+    if (p.mode == kNoMotion)
+        std::snprintf(text, sizeof text, "C(%.2f, %.2f, %.2f)", s.x[0], s.y[0], s.r);
+    else if (s.kind != KIND_C)
         std::snprintf(text, sizeof text, "%c:%.7f + (%.7f)i", letter, s.x[0], s.y[0]);
     else
         std::snprintf(text, sizeof text, "%c:%.4f (%.2f, %.2f, %.2f)", letter,
                       p.mode == MERGE_ROTATE ? p.parameter[n] * kDegreesPerRadian : p.parameter[n],
                       s.x[0], s.y[0], s.r);
+    return text;
+}
+
+std::string candidateToolTip(const MergeProblem& p, int n) {
+    if (p.solutions[n].kind != KIND_C)
+        return "Complex candidate: it stands for no real circle and cannot be applied.";
+    char text[160];
+    std::snprintf(text, sizeof text, "Residual %.2g: the largest violation of the constraints%s.",
+                  candidateResidual(p, n), p.mode == kNoMotion ? "" : " after the move");
     return text;
 }
 
@@ -128,11 +140,16 @@ std::vector<PreviewShape> previewPicture(const MergeProblem& p, int k, const Pix
     if (real)
         m.box.extend(candidate);
     const double w = m.box.maxX - m.box.minX, h = m.box.maxY - m.box.minY;
-    // Compared without dividing, so that a box of zero width or height is no fault.
-    if (h > 0.75 * w)
-        m.s = area.height / h;
+    // The axis with less room per unit decides, whatever the area's shape, so nothing is
+    // cut; a box of zero width or height is scaled by the other axis alone.
+    if (w > 0 && h > 0)
+        m.s = std::min(area.width / w, area.height / h);
     else if (w > 0)
         m.s = area.width / w;
+    else if (h > 0)
+        m.s = area.height / h;
+    if (!std::isfinite(m.s) || m.s <= 0)
+        m.s = 1;
 
     for (int i = 0; i < count; ++i) {
         const SceneObject& o = objects[i];

@@ -11,6 +11,8 @@ enum PreviewControlId { IDC_CANDIDATE_LIST = 1007, IDC_PREVIEW_FRAME = 1008 };
 
 // "T:12.3456 (1.00, 2.00, -3.00)", degrees after 'R' in rotate mode, or the complex form.
 std::string candidateLine(const MergeProblem& p, int n);
+// What the candidate's line does not say: its residual, or that it is complex.
+std::string candidateToolTip(const MergeProblem& p, int n);
 // The value of a complex candidate as the "Info" box shows it.
 std::string complexCandidateText(const SceneObject& candidate);
 

@@ -35,6 +35,7 @@ inline constexpr int kViewZoomToFit = 32830;
 
 // Cluster menu
 inline constexpr int kMergeTranslate = 32805;
+inline constexpr int kMergeRotate = 32806;
 
 // Tools
 inline constexpr int kToolSelect = 32783;
@@ -56,6 +57,9 @@ inline constexpr int kShowSpace = 32810;
 inline constexpr int kObjectDelete = 32803;
 inline constexpr int kObjectProperties = 32804;
 inline constexpr int kObjectLock = 32811;
+
+// Ends a pick sequence (Escape)
+inline constexpr int kCancelPick = 32816;
 
 // Merge pick modes
 inline constexpr int kPickThree = 32812;

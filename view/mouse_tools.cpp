@@ -98,6 +98,7 @@ void MouseTools::spaceButtonDown() {
     state.spaceActive = 1;
     state.selectedObject = nullptr;
     pickMode = 0;
+    state.pickMarks.clear();
     host.redraw();
 }
 
@@ -152,6 +153,7 @@ void MouseTools::planeButtonDown(int mx, int my) {
         dragStartOriginX = state.planeOriginX;
         dragStartOriginY = state.planeOriginY;
         dragStartZoom = state.planeZoom;
+        state.pickMarks.clear();
     } else if (isCreationTool(tool)) {
         int red, green, blue;
         newObjectColour(doc.objectCount, red, green, blue);
@@ -165,6 +167,7 @@ void MouseTools::planeButtonDown(int mx, int my) {
         dragging = 1;
         dragMode = 1;
         pickMode = 0;
+        state.pickMarks.clear();
         host.documentEdited();
     }
     lastMouseX = mx;
@@ -173,24 +176,29 @@ void MouseTools::planeButtonDown(int mx, int my) {
 
 void MouseTools::pick(SceneObject* obj) {
     picks[pickCount++] = obj;
-    if (pickCount == 3 && pickMode == cmd::kPickThree) {
-        pickMode = 0;
-        return;
-    }
-    if (pickCount < 4)
+    const bool three = pickMode == cmd::kPickThree;
+    state.pickMarks.push_back({obj, three ? 0 : (pickCount <= 2 ? 1 : 2)});
+    const int needed = three ? 3 : 4;
+    if (pickCount < needed)
         return;
     const int mode = pickMode == cmd::kPickRotate ? MERGE_ROTATE : MERGE_TRANSLATE;
     pickMode = 0;
     pickCount = 0;
     state.selectedObject = nullptr;
-    std::vector<MergeSelection> selection;
-    for (int i = 0; i < 4; ++i) {
-        // A pick deleted since it was made ends the sequence without a merge.
-        if (!doc.contains(picks[i]))
-            return;
-        selection.push_back({picks[i], i < 2 ? 1 : 2});
+    // A pick deleted since it was made ends the sequence without a merge.
+    bool allListed = true;
+    for (int i = 0; i < needed; ++i)
+        allListed = allListed && doc.contains(picks[i]);
+    if (allListed && three) {
+        host.circleTouchingThree({picks[0], picks[1], picks[2]});
+    } else if (allListed) {
+        std::vector<MergeSelection> selection;
+        for (int i = 0; i < 4; ++i)
+            selection.push_back({picks[i], i < 2 ? 1 : 2});
+        host.quickMerge(selection, mode);
     }
-    host.quickMerge(selection, mode);
+    // The marks stay while the merge shows its preview and end with it.
+    state.pickMarks.clear();
 }
 
 void MouseTools::dragSelected(const Point2& p) {
@@ -379,6 +387,7 @@ bool MouseTools::handles(int id) const {
     case cmd::kPickThree:
     case cmd::kPickTranslate:
     case cmd::kPickRotate:
+    case cmd::kCancelPick:
         return true;
     default:
         return false;
@@ -410,6 +419,9 @@ void MouseTools::onCommand(int id) {
     case cmd::kPickTranslate:
     case cmd::kPickRotate:
         choosePickMode(id);
+        break;
+    case cmd::kCancelPick:
+        cancelPick();
         break;
     default:
         break;
@@ -468,12 +480,34 @@ void MouseTools::togglePane(int id) {
 }
 
 void MouseTools::choosePickMode(int id) {
+    state.pickMarks.clear();
     if (pickMode == id) {
         pickMode = 0;
-        return;
+    } else {
+        pickMode = id;
+        pickCount = 0;
     }
-    pickMode = id;
+    host.redraw();
+}
+
+void MouseTools::cancelPick() {
+    if (pickMode == 0 && state.pickMarks.empty())
+        return;
+    pickMode = 0;
     pickCount = 0;
+    state.pickMarks.clear();
+    host.redraw();
+}
+
+std::string MouseTools::pickPrompt() const {
+    if (pickMode == 0)
+        return {};
+    const int next = pickCount + 1;
+    if (pickMode == cmd::kPickThree)
+        return "Pick object " + std::to_string(next) +
+               " of 3 for the circle touching three. Esc cancels.";
+    return "Pick object " + std::to_string(next) + " of 4: cluster " +
+           std::to_string(next <= 2 ? 1 : 2) + ". Esc cancels.";
 }
 
 bool MouseTools::isChecked(int id) const {
@@ -512,6 +546,7 @@ void MouseTools::forgetObjects() {
     pickMode = 0;
     pickCount = 0;
     dragging = 0;
+    state.pickMarks.clear();
     for (SceneObject*& p : picks)
         p = nullptr;
 }
@@ -521,6 +556,7 @@ void MouseTools::dropUnlistedPicks() {
         if (!doc.contains(picks[i])) {
             pickMode = 0;
             pickCount = 0;
+            state.pickMarks.clear();
             return;
         }
     }

@@ -7,6 +7,7 @@
 #include "view/view_state.h"
 
 #include <optional>
+#include <string>
 #include <vector>
 
 // What the tools need from the window around them.
@@ -25,6 +26,8 @@ class MouseToolsHost {
     virtual void showSizeCursor(bool on) = 0;
     // Four picks in order, clusters 1, 1, 2, 2, merged by the mode (0 shift, 1 turn).
     virtual void quickMerge(const std::vector<MergeSelection>& picks, int mode) = 0;
+    // Three picks in order: add a circle that meets all three.
+    virtual void circleTouchingThree(const std::vector<SceneObject*>& picks) { (void)picks; }
 };
 
 inline constexpr int kLeftButton = 1;
@@ -71,6 +74,10 @@ class MouseTools {
     // Undo or redo changed the list: a pick sequence that refers to an object no longer
     // listed ends.
     void dropUnlistedPicks();
+    // Ends the pick sequence and clears its marks (Escape).
+    void cancelPick();
+    // What to pick next while a pick mode runs, for the status bar; empty otherwise.
+    std::string pickPrompt() const;
 
     int toolSelect = 1, toolMove = 0, toolZoom = 0, toolRotate = 0;
     int pendingKind = -1;

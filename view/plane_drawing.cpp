@@ -1,6 +1,8 @@
 // The plane pane's drawing, expressed in canvas primitives in pane pixels (y upward).
 #include "view/plane_drawing.h"
 
+#include "view/overlay_drawing.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -43,8 +45,6 @@ Point2 offset(Point2 base, double dx, double dy) {
     return drawablePoint(base.x + dx, base.y + dy);
 }
 
-// The halo is a solid copy in the highlight colour, two pixels wider, drawn under the
-// object itself.
 void drawInArea(PlaneCanvas& canvas, const SceneObject& obj, const ClipBounds& clip,
                 const PlaneArea& area, int level) {
     if (outsideArea(obj, clip, area))
@@ -71,22 +71,9 @@ double cullMargin(const SceneObject& obj, double magnitude) {
 
 void drawHighlight(PlaneCanvas& canvas, const SceneObject* obj, const ClipBounds& clip,
                    const PlaneArea& area, int level) {
-    if (!obj)
-        return;
-    SceneObject halo;
-    halo.kind = obj->kind;
-    halo.x[0] = obj->x[0];
-    halo.y[0] = obj->y[0];
-    if (isLineKind(obj->kind)) {
-        halo.x[1] = obj->x[1];
-        halo.y[1] = obj->y[1];
-    } else {
-        halo.r = obj->r;
-    }
-    halo.setColour(kHighlightRed, kHighlightGreen, kHighlightBlue);
-    // Saturating: a file may hold any width up to the largest int32.
-    halo.width = obj->width + std::min(2, std::numeric_limits<std::int32_t>::max() - obj->width);
-    drawInArea(canvas, halo, clip, area, level);
+    if (obj)
+        drawHalo(canvas, *obj, kHighlightRed, kHighlightGreen, kHighlightBlue, 2, clip, area,
+                 level);
 }
 
 void drawLegend(PlaneCanvas& canvas) {
@@ -104,13 +91,44 @@ Point2 drawablePoint(double x, double y) {
     return {drawable(x), drawable(y)};
 }
 
+void drawHalo(PlaneCanvas& canvas, const SceneObject& obj, int red, int green, int blue,
+              int extraWidth, const ClipBounds& clip, const PlaneArea& area, int level) {
+    SceneObject halo;
+    halo.kind = obj.kind;
+    halo.x[0] = obj.x[0];
+    halo.y[0] = obj.y[0];
+    if (isLineKind(obj.kind)) {
+        halo.x[1] = obj.x[1];
+        halo.y[1] = obj.y[1];
+    } else {
+        halo.r = obj.r;
+    }
+    halo.setColour(red, green, blue);
+    // Saturating: a file may hold any width up to the largest int32.
+    halo.width =
+        obj.width + std::min(extraWidth, std::numeric_limits<std::int32_t>::max() - obj.width);
+    drawInArea(canvas, halo, clip, area, level);
+}
+
+PlaneArea windowArea(const ViewState& view) {
+    return {static_cast<double>(view.clientWidth), static_cast<double>(view.clientHeight),
+            static_cast<double>(view.planeOriginX), static_cast<double>(view.planeOriginY),
+            view.planeZoom};
+}
+
+ClipBounds clipFor(const PlaneArea& area) {
+    return {-10, area.height + 10, area.width + 10, -10};
+}
+
 void drawPlane(PlaneCanvas& canvas, const CTorvaneDoc& doc, const ViewState& view,
                PlaneLayer layer) {
-    const PlaneArea window{static_cast<double>(view.clientWidth),
-                           static_cast<double>(view.clientHeight),
-                           static_cast<double>(view.planeOriginX),
-                           static_cast<double>(view.planeOriginY), view.planeZoom};
-    drawPlane(canvas, doc, window, view.hoverObject, view.selectedObject, layer);
+    // The merge's marks and preview change while the scene stays: they are dynamic.
+    const bool drawDynamic = layer != PlaneLayer::Static;
+    if (drawDynamic)
+        drawPickHalos(canvas, view);
+    drawPlane(canvas, doc, windowArea(view), view.hoverObject, view.selectedObject, layer);
+    if (drawDynamic)
+        drawPlaneOverlays(canvas, view, legendLevel(doc) + 1);
 }
 
 void drawPlane(PlaneCanvas& canvas, const CTorvaneDoc& doc, const PlaneArea& area,
@@ -129,7 +147,7 @@ void drawPlane(PlaneCanvas& canvas, const CTorvaneDoc& doc, const PlaneArea& are
     }
     canvas.setLineWidth(1);
 
-    const ClipBounds clip{-10, h + 10, w + 10, -10};
+    const ClipBounds clip = clipFor(area);
     if (drawDynamic) {
         drawHighlight(canvas, hover, clip, area, kHoverHaloLevel);
         drawHighlight(canvas, selected, clip, area, kSelectionHaloLevel);

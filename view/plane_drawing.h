@@ -36,8 +36,13 @@ inline int legendLevel(const CTorvaneDoc& doc) {
     return kFirstObjectLevel + doc.objectCount;
 }
 
+// The window's drawing: the view's area, with the merge's pick marks beneath the objects
+// and the preview of its candidate over them, both in the dynamic layer.
 void drawPlane(PlaneCanvas& canvas, const CTorvaneDoc& doc, const ViewState& view,
                PlaneLayer layer = PlaneLayer::All);
+PlaneArea windowArea(const ViewState& view);
+// Infinite lines are cut a little beyond the area.
+ClipBounds clipFor(const PlaneArea& area);
 // The same drawing for any area; hover and selection may be null.
 void drawPlane(PlaneCanvas& canvas, const CTorvaneDoc& doc, const PlaneArea& area,
                const SceneObject* hover, const SceneObject* selected,
@@ -53,6 +58,10 @@ void drawLineObject(PlaneCanvas& canvas, const SceneObject& obj, const ClipBound
 void drawInfiniteLine(PlaneCanvas& canvas, const SceneObject& obj, double x0, double x1, double y0,
                       double y1, const ClipBounds& clip);
 void drawHandleMark(PlaneCanvas& canvas, const SceneObject& obj, Point2 at);
+// A solid copy of obj in the given colour, extraWidth pixels wider, at a stacking level
+// beneath the object's own, to mark it.
+void drawHalo(PlaneCanvas& canvas, const SceneObject& obj, int red, int green, int blue,
+              int extraWidth, const ClipBounds& clip, const PlaneArea& area, int level);
 
 // The segment drawn for an infinite line through (x0, y0) and (x1, y1), cut at the clip
 // bounds; false when the two points coincide and the line has no direction.

@@ -35,4 +35,5 @@ Point2 ViewState::sceneOfMouse(int mx, int my) const {
 void ViewState::forgetAllObjects() {
     hoverObject = nullptr;
     selectedObject = nullptr;
+    pickMarks.clear();
 }

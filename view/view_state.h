@@ -3,8 +3,10 @@
 #pragma once
 
 #include "view/command_ids.h"
+#include "view/merge_overlay.h"
 
-class SceneObject;
+#include <optional>
+#include <vector>
 
 struct Point2 {
     double x = 0.0;
@@ -30,7 +32,9 @@ struct ViewState {
     SceneObject* hoverObject = nullptr; // not owned
     SceneObject* selectedObject = nullptr;
     int currentTool = cmd::kToolSelect;
-    int editingField = 0; // id of the information-bar edit with the focus, or 0
+    int editingField = 0;                     // id of the information-bar edit with the focus, or 0
+    std::vector<PickMark> pickMarks;          // until the pick sequence or its merge ends
+    std::optional<MergeOverlay> mergeOverlay; // while the preview of a merge is open
 
     // x of the boundary between the panes (the plane pane's width).
     int splitX() const { return clientWidth - spacePaneWidth; }

@@ -113,6 +113,29 @@ class SolveJson(unittest.TestCase):
         self.assertEqual(rc, 2)
         self.assertIn("there are only 4 candidates", err)
 
+    def test_circles_touching_three_objects_follow_the_schemas(self):
+        # The 3-4-5 triangle's sides, counter-clockwise: its incircle (1, 1, 1) alone.
+        problem = {"mode": "none",
+                   "objects": [{"kind": "L", "x0": 0, "y0": 0, "x1": 4, "y1": 0},
+                               {"kind": "L", "x0": 4, "y0": 0, "x1": 0, "y1": 3},
+                               {"kind": "L", "x0": 0, "y0": 3, "x1": 0, "y1": 0}]}
+        validator("problem.schema.json").validate(problem)
+        rc, out, err = run(["solve", "--json"], json.dumps(problem))
+        self.assertEqual(rc, 0, err)
+        result = json.loads(out)
+        validator("result.schema.json").validate(result)
+        self.assertEqual(len(result["candidates"]), 1)
+        circle = result["candidates"][0]
+        self.assertEqual(circle["parameter"], 0)
+        for key in ("x", "y", "r"):
+            self.assertAlmostEqual(circle[key], 1.0, places=12)
+        # Clusters belong to the moving modes, objects to mode none.
+        for bad in (dict(problem, cluster1=[]), dict(WORKED, objects=problem["objects"])):
+            with self.assertRaises(jsonschema.ValidationError):
+                validator("problem.schema.json").validate(bad)
+            rc, _, err = run(["solve", "--json"], json.dumps(bad))
+            self.assertEqual(rc, 2, err)
+
     def write_scene(self, path, objects):
         source = path + ".json"
         with open(source, "w") as f:

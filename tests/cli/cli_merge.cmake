@@ -81,3 +81,34 @@ string(JSON complex0 GET "${out}" candidates 0 complex)
 if(NOT rc EQUAL 1 OR NOT count EQUAL 4 OR NOT complex0 STREQUAL "ON")
     message(FATAL_ERROR "all-complex solve: rc=${rc} ${out}")
 endif()
+
+# A merge that fails says why on stderr.
+execute_process(COMMAND ${CLI} merge ${EXAMPLES}/four_lines.tvn --cluster1 0 --cluster2 2,3
+    RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(NOT rc EQUAL 1 OR NOT out MATCHES "^Please select four objects\\."
+   OR NOT err MATCHES "Pick two objects for each cluster: cluster 1 has 1 object and cluster 2 has 2 objects\\.")
+    message(FATAL_ERROR "merge with three objects: rc=${rc} stdout='${out}' stderr='${err}'")
+endif()
+
+# Circles touching three objects where they stand: the incircle of the 3-4-5 triangle.
+run_solve([=[{"mode":"none","objects":[{"kind":"L","x0":0,"y0":0,"x1":4,"y1":0},
+  {"kind":"L","x0":4,"y0":0,"x1":0,"y1":3},{"kind":"L","x0":0,"y0":3,"x1":0,"y1":0}]}]=])
+string(JSON count LENGTH "${out}" candidates)
+string(JSON param GET "${out}" candidates 0 parameter)
+string(JSON x GET "${out}" candidates 0 x)
+string(JSON r GET "${out}" candidates 0 r)
+set(one "^(1(\\.0+)?|1\\.0000000[0-9]*|0\\.9999999[0-9]*)$")
+if(NOT rc EQUAL 0 OR NOT count EQUAL 1 OR NOT param MATCHES "^0(\\.0)?$" OR NOT x MATCHES "${one}"
+   OR NOT r MATCHES "${one}")
+    message(FATAL_ERROR "solve none: rc=${rc} ${out} ${err}")
+endif()
+run_solve([=[{"mode":"none","objects":[{"kind":"C'","x":0,"y":0,"r":5},
+  {"kind":"C'","x":6,"y":0,"r":5},{"kind":"L'","x0":0,"y0":0,"x1":1,"y1":1}]}]=])
+string(JSON message GET "${out}" message)
+if(NOT rc EQUAL 1 OR NOT message STREQUAL "Infinitely many circles meet these three constraints.")
+    message(FATAL_ERROR "solve none, three centre constraints: rc=${rc} ${out}")
+endif()
+run_solve([=[{"mode":"none","objects":[{"kind":"C","x":0,"y":0,"r":5}]}]=])
+if(NOT rc EQUAL 2 OR NOT err MATCHES "\"objects\" must be an array of three objects")
+    message(FATAL_ERROR "solve none with one object: rc=${rc} ${err}")
+endif()

@@ -137,7 +137,9 @@ TEST_F(MergeWorkflowTest, FailingMergeSaysWhyAndLeavesTheDocument) {
     trigger(cmd::kMergeTranslate);
     ASSERT_EQ(prompts.count("message"), 1);
     EXPECT_EQ(prompts.asked.back().caption, "Info");
-    EXPECT_EQ(prompts.asked.back().text, "Please select four objects.");
+    EXPECT_EQ(prompts.asked.back().text,
+              "Please select four objects.\nPick two objects for each cluster: cluster 1 has 1 "
+              "object and cluster 2 has 2 objects.");
     EXPECT_EQ(doc().objectCount, 4);
     for (const SceneObject* o : doc())
         EXPECT_EQ(o->dashed, 0);

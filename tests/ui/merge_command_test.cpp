@@ -68,7 +68,7 @@ TEST(MergeCommand, TooFewObjectsShowsInfoAndChangesNothing) {
     const MergeRunResult r = runMerge(s.doc, s.selection, MERGE_TRANSLATE, user);
     EXPECT_EQ(r.outcome, MergeOutcome::Failed);
     ASSERT_EQ(user.infos.size(), 1u);
-    EXPECT_EQ(user.infos[0], "Please select four objects.");
+    EXPECT_EQ(user.infos[0].substr(0, user.infos[0].find('\n')), "Please select four objects.");
     EXPECT_EQ(s.doc.objectCount, 4);
     for (const SceneObject* o : s.doc)
         EXPECT_EQ(o->dashed, 0);

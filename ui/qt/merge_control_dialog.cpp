@@ -1,12 +1,19 @@
-// The Merge Control dialog laid out from its dialog-unit rectangles; every list shows
-// the model's lines, which are the selection list's nodes of that cluster in order.
+// The Merge Control dialog: the object list on the left, the two cluster boxes with their
+// arrow buttons in the middle, the method and the buttons on the right. Each list is
+// sized from the lines it can hold, so every line shows whole at the dialog's font.
 #include "ui/qt/merge_control_dialog.h"
 
 #include "ui/qt/dialog_units.h"
+#include "ui/qt/list_box_fit.h"
 
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QListWidget>
 #include <QPushButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -14,51 +21,85 @@ QString idName(int id) {
     return QString::number(id);
 }
 
+QSize dialogUnitsSize(const QWidget& dialog, int w, int h) {
+    return dialogUnitsRect(dialog, 0, 0, w, h).size();
+}
+
 } // namespace
 
-CMergeControlDlg::CMergeControlDlg(const CTorvaneDoc& doc, QWidget* parent)
+CMergeControlDlg::CMergeControlDlg(const CTorvaneDoc& doc, QWidget* parent, int method)
     : QDialog(parent), selectionModel(doc) {
     setWindowTitle("Merge Control");
-    setFixedSize(dialogUnitsRect(*this, 0, 0, 294, 92).size());
+    QStringList objectLines;
+    for (const std::string& line : selectionModel.lines(IDC_OBJECT_LIST))
+        objectLines << QString::fromStdString(line);
+    const QStringList methods{"Translate", "Rotate"};
 
-    // Group boxes first, so that the controls inside them lie on top.
-    struct Group {
-        const char* title;
-        int x, y, w, h;
-    };
-    for (const Group& g : {Group{"Cluster 1", 110, 0, 125, 40},
-                           Group{"Cluster 2", 110, 45, 125, 40}, Group{"Method", 242, 0, 48, 40}}) {
-        auto* box = new QGroupBox(g.title, this);
-        placeInDialogUnits(*box, g.x, g.y, g.w, g.h);
-    }
-    struct ListBox {
-        int id, x, y, w, h;
-    };
-    for (const ListBox& l :
-         {ListBox{IDC_OBJECT_LIST, 5, 5, 100, 80}, ListBox{IDC_CLUSTER1_LIST, 130, 15, 100, 18},
-          ListBox{IDC_CLUSTER2_LIST, 130, 60, 100, 18},
-          ListBox{IDC_METHOD_LIST, 245, 15, 40, 18}}) {
+    const auto makeList = [this](int id) {
         auto* list = new QListWidget(this);
-        list->setObjectName(idName(l.id));
-        placeInDialogUnits(*list, l.x, l.y, l.w, l.h);
-        if (l.id == IDC_OBJECT_LIST)
-            list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    }
-    struct Button {
-        int id;
-        const char* text;
-        int x, y, w, h;
+        list->setObjectName(idName(id));
+        return list;
     };
-    for (const Button& b :
-         {Button{QDialog::Accepted, "Merge", 255, 55, 30, 12}, Button{2, "Cancel", 255, 70, 30, 12},
-          Button{IDC_TO_CLUSTER1, ">", 115, 15, 10, 8},
-          Button{IDC_FROM_CLUSTER1, "<", 115, 25, 10, 8},
-          Button{IDC_TO_CLUSTER2, ">", 115, 60, 10, 8},
-          Button{IDC_FROM_CLUSTER2, "<", 115, 70, 10, 8}}) {
-        auto* button = new QPushButton(b.text, this);
-        button->setObjectName(idName(b.id));
-        placeInDialogUnits(*button, b.x, b.y, b.w, b.h);
+    QListWidget* objects = makeList(IDC_OBJECT_LIST);
+    objects->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    const auto makeClusterBox = [&](const char* title, int listId, int toId, int fromId) {
+        auto* box = new QGroupBox(title, this);
+        auto* row = new QHBoxLayout(box);
+        auto* arrows = new QVBoxLayout;
+        const QSize arrowSize = dialogUnitsSize(*this, 10, 8)
+                                    .expandedTo(QSize(fontMetrics().horizontalAdvance(">") + 12,
+                                                      fontMetrics().height() + 4));
+        for (const auto& [id, text] : {std::pair{toId, ">"}, std::pair{fromId, "<"}}) {
+            auto* arrow = new QPushButton(text, box);
+            arrow->setObjectName(idName(id));
+            arrow->setFixedSize(arrowSize);
+            arrows->addWidget(arrow);
+        }
+        arrows->addStretch();
+        row->addLayout(arrows);
+        QListWidget* list = makeList(listId);
+        // A cluster list holds two of the document's objects: any two must show whole.
+        list->setFixedSize(listBoxSizeFor(*list, objectLines, 2, dialogUnitsSize(*this, 100, 18)));
+        row->addWidget(list, 0, Qt::AlignTop);
+        return box;
+    };
+    QGroupBox* cluster1 =
+        makeClusterBox("Cluster 1", IDC_CLUSTER1_LIST, IDC_TO_CLUSTER1, IDC_FROM_CLUSTER1);
+    QGroupBox* cluster2 =
+        makeClusterBox("Cluster 2", IDC_CLUSTER2_LIST, IDC_TO_CLUSTER2, IDC_FROM_CLUSTER2);
+
+    auto* methodBox = new QGroupBox("Method", this);
+    auto* methodLayout = new QVBoxLayout(methodBox);
+    QListWidget* methodList = makeList(IDC_METHOD_LIST);
+    methodList->addItems(methods);
+    methodList->setFixedSize(
+        listBoxSizeFor(*methodList, methods, 2, dialogUnitsSize(*this, 40, 18)));
+    methodLayout->addWidget(methodList);
+    methodLayout->addStretch();
+
+    auto* buttons = new QVBoxLayout;
+    for (const auto& [id, text] :
+         {std::pair{int(QDialog::Accepted), "Merge"}, std::pair{2, "Cancel"}}) {
+        auto* button = new QPushButton(text, this);
+        button->setObjectName(idName(id));
+        buttons->addWidget(button);
     }
+    buttons->addStretch();
+
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(objects, 0, 0, 2, 1);
+    grid->addWidget(cluster1, 0, 1);
+    grid->addWidget(cluster2, 1, 1);
+    grid->addWidget(methodBox, 0, 2);
+    grid->addLayout(buttons, 1, 2);
+    grid->setSizeConstraint(QLayout::SetFixedSize);
+    // The object list runs the height of both cluster boxes and shows its lines whole.
+    const int clustersHeight =
+        cluster1->sizeHint().height() + grid->verticalSpacing() + cluster2->sizeHint().height();
+    objects->setFixedSize(
+        listBoxSizeFor(*objects, objectLines, 1,
+                       dialogUnitsSize(*this, 100, 80).expandedTo(QSize(0, clustersHeight))));
+
     QPushButton* merge = button(QDialog::Accepted);
     merge->setDefault(true);
     connect(merge, &QPushButton::clicked, this, &QDialog::accept);
@@ -73,10 +114,10 @@ CMergeControlDlg::CMergeControlDlg(const CTorvaneDoc& doc, QWidget* parent)
             [this] { moveSelected(IDC_FROM_CLUSTER2, IDC_CLUSTER2_LIST, IDC_OBJECT_LIST); });
 
     refill(IDC_OBJECT_LIST);
-    QListWidget* method = list(IDC_METHOD_LIST);
-    method->addItems({"Translate", "Rotate"});
-    method->setCurrentRow(0);
-    connect(method, &QListWidget::currentRowChanged, this, [this](int row) {
+    const int chosen = method == MERGE_ROTATE ? MERGE_ROTATE : MERGE_TRANSLATE;
+    selectionModel.method = chosen;
+    methodList->setCurrentRow(chosen);
+    connect(methodList, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row >= 0)
             selectionModel.method = row;
     });

@@ -12,7 +12,8 @@ class CMergeControlDlg : public QDialog {
     Q_OBJECT
 
   public:
-    CMergeControlDlg(const CTorvaneDoc& doc, QWidget* parent);
+    // The method list starts on method (MERGE_TRANSLATE or MERGE_ROTATE).
+    CMergeControlDlg(const CTorvaneDoc& doc, QWidget* parent, int method = MERGE_TRANSLATE);
 
     const MergeSelectionModel& model() const { return selectionModel; }
     // The list box or button with a control id (1000..1009), for callers that drive it.

@@ -21,14 +21,20 @@ class MergeWorkflow {
     MergeWorkflow(CTorvaneDoc& doc, UserPrompts& prompts, QWidget* owner,
                   const QString& reportCaption, std::function<void()> applied);
 
-    // "Merge by Translating": the dialog, then the merge when it closes with Merge.
-    void runMergeCommand();
+    // "Merge by Translating" and "Merge by Rotating": the dialog with that method chosen,
+    // then the merge when it closes with Merge.
+    void runMergeCommand(int method = MERGE_TRANSLATE);
     // The quick merge of the pick modes: four picks with clusters 1, 1, 2, 2.
     void runQuickMerge(const std::vector<MergeSelection>& picks, int mode);
+    // "Circle touching three" after its third pick.
+    void runTouchingThree(const std::vector<SceneObject*>& picks);
 
     // How the modal dialogs are shown; true for OK. Tests drive the real dialogs here.
     std::function<bool(CMergeControlDlg&)> showControl;
     std::function<bool(CPreviewResultDlg&)> showPreview;
+    // Shows candidate k of the problem in the plane while the preview is open; called with
+    // no problem when the merge ends.
+    std::function<void(const MergeProblem*, int)> showInPlane;
 
   private:
     void run(const std::vector<MergeSelection>& selection, int mode);

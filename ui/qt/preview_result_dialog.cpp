@@ -1,19 +1,25 @@
-// The Preview Result dialog: candidate lines and the 2-D picture of the selected one,
-// painted with pens and ellipses inside the black frame.
+// The Preview Result dialog: the 2-D picture of the selected candidate above, painted with
+// pens and ellipses inside the black frame, and the candidate lines with OK and Cancel
+// below. The dialog can be resized; the picture takes the room it gets.
 #include "ui/qt/preview_result_dialog.h"
 
 #include "ui/preview_picture.h"
 #include "ui/qt/dialog_units.h"
+#include "ui/qt/list_box_fit.h"
 #include "ui/qt/user_prompts.h"
 
 #include <QFrame>
+#include <QGridLayout>
 #include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
-// The frame control; its inside less a one-pixel border is the drawing area.
+// The frame control; everything inside its black border is the drawing area.
 class PreviewFrame : public QFrame {
   public:
     PreviewFrame(const MergeProblem& problem, const int& selected, QWidget* parent)
@@ -28,12 +34,10 @@ class PreviewFrame : public QFrame {
     void paintEvent(QPaintEvent* event) override {
         QFrame::paintEvent(event);
         const QRect inside = contentsRect();
-        const PixelArea area{inside.left() + 1, inside.top() + 1, inside.width() - 2,
-                             inside.height() - 2};
+        const PixelArea area{inside.left(), inside.top(), inside.width(), inside.height()};
         QPainter painter(this);
-        const QRect areaRect(area.left, area.top, area.width, area.height);
-        painter.fillRect(areaRect, Qt::white);
-        painter.setClipRect(areaRect);
+        painter.fillRect(inside, Qt::white);
+        painter.setClipRect(inside);
         for (const PreviewShape& s : previewPicture(problem, selected, area)) {
             painter.setPen(QPen(QColor(s.red, s.green, s.blue), 1, Qt::SolidLine));
             painter.setBrush(Qt::NoBrush);
@@ -49,34 +53,59 @@ class PreviewFrame : public QFrame {
     const int& selected;
 };
 
+QSize dialogUnitsSize(const QWidget& dialog, int w, int h) {
+    return dialogUnitsRect(dialog, 0, 0, w, h).size();
+}
+
 } // namespace
 
 CPreviewResultDlg::CPreviewResultDlg(const MergeProblem& problem, UserPrompts& prompts,
                                      QWidget* parent)
     : QDialog(parent), problem(problem), prompts(prompts) {
     setWindowTitle("Preview Result");
-    setFixedSize(dialogUnitsRect(*this, 0, 0, 170, 172).size());
 
     frame = new PreviewFrame(problem, selectedCandidate, this);
     frame->setObjectName(QString::number(IDC_PREVIEW_FRAME));
-    placeInDialogUnits(*frame, 5, 5, 160, 120);
+    frame->setMinimumSize(dialogUnitsSize(*this, 160, 120));
+    frame->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 
     candidates = new QListWidget(this);
     candidates->setObjectName(QString::number(IDC_CANDIDATE_LIST));
-    placeInDialogUnits(*candidates, 5, 132, 115, 35);
     candidates->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    for (int n = 0; n < problem.solutionCount; ++n)
-        candidates->addItem(QString::fromStdString(candidateLine(problem, n)));
+    QStringList lines;
+    for (int n = 0; n < problem.solutionCount; ++n) {
+        lines << QString::fromStdString(candidateLine(problem, n));
+        candidates->addItem(lines.back());
+        candidates->item(n)->setToolTip(QString::fromStdString(candidateToolTip(problem, n)));
+    }
+    // The lines set the list's least width; extra room goes to the picture above it.
+    const QSize listSize = listBoxSizeFor(*candidates, lines, 1, dialogUnitsSize(*this, 115, 35));
+    candidates->setMinimumWidth(listSize.width());
+    candidates->setFixedHeight(listSize.height());
+    candidates->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 
     auto* ok = new QPushButton("OK", this);
     ok->setObjectName("1");
-    placeInDialogUnits(*ok, 125, 134, 40, 13);
     ok->setDefault(true);
     auto* cancel = new QPushButton("Cancel", this);
     cancel->setObjectName("2");
-    placeInDialogUnits(*cancel, 125, 154, 40, 13);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    auto* buttons = new QVBoxLayout;
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    buttons->addStretch();
+
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(frame, 0, 0, 1, 2);
+    grid->addWidget(candidates, 1, 0);
+    grid->addLayout(buttons, 1, 1);
+    grid->setRowStretch(0, 1);
+    grid->setColumnStretch(0, 1);
+    // The picture spans the dialog's width; the candidate lines set that width.
+    frame->setMinimumWidth(
+        std::max(frame->minimumWidth(),
+                 candidates->minimumWidth() + grid->horizontalSpacing() + ok->sizeHint().width()));
 
     candidates->setCurrentRow(0);
     selectedCandidate = 0;
@@ -89,6 +118,8 @@ void CPreviewResultDlg::onSelectionChanged(int row) {
         return;
     selectedCandidate = row;
     frame->repaint();
+    if (candidateShown)
+        candidateShown(row);
     const SceneObject& candidate = problem.solutions[row];
     if (candidate.kind == kComplexCandidate)
         prompts.message(this, "Info", QString::fromStdString(complexCandidateText(candidate)),

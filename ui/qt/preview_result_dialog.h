@@ -5,6 +5,8 @@
 
 #include <QDialog>
 
+#include <functional>
+
 class QListWidget;
 class UserPrompts;
 
@@ -15,6 +17,8 @@ class CPreviewResultDlg : public QDialog {
     CPreviewResultDlg(const MergeProblem& problem, UserPrompts& prompts, QWidget* parent);
 
     int selectedCandidate = 0;
+    // Told the index whenever the selection moves to another candidate.
+    std::function<void(int)> candidateShown;
     QListWidget* candidateList() const { return candidates; }
     // The black frame whose inside is the drawing area.
     QWidget* drawingFrame() const { return frame; }

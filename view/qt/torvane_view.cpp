@@ -264,6 +264,19 @@ void CTorvaneView::quickMerge(const std::vector<MergeSelection>& picks, int mode
         quickMergeHandler(picks, mode);
 }
 
+void CTorvaneView::circleTouchingThree(const std::vector<SceneObject*>& picks) {
+    if (touchingThreeHandler)
+        touchingThreeHandler(picks);
+}
+
+void CTorvaneView::showMergeCandidate(const MergeProblem* problem, int k) {
+    if (problem)
+        state.mergeOverlay = mergeOverlayFor(*problem, k);
+    else
+        state.mergeOverlay.reset();
+    redraw();
+}
+
 void CTorvaneView::contextMenuEvent(QContextMenuEvent* event) {
     if (!contextMenuAllowed())
         return;

@@ -68,6 +68,10 @@ class CTorvaneView : public QOpenGLWidget, private MouseToolsHost {
     std::function<bool(CPropertiesDlg&)> showProperties;
     // Runs the quick merge of the pick modes (set by the application).
     std::function<void(const std::vector<MergeSelection>&, int)> quickMergeHandler;
+    // Adds a circle touching the three picks (set by the application).
+    std::function<void(const std::vector<SceneObject*>&)> touchingThreeHandler;
+    // Shows candidate k of a merge under preview in the plane; no problem clears it.
+    void showMergeCandidate(const MergeProblem* problem, int k);
 
   Q_SIGNALS:
     void sceneChanged();
@@ -93,6 +97,7 @@ class CTorvaneView : public QOpenGLWidget, private MouseToolsHost {
     void cancelSceneEdit() override;
     void showSizeCursor(bool on) override;
     void quickMerge(const std::vector<MergeSelection>& picks, int mode) override;
+    void circleTouchingThree(const std::vector<SceneObject*>& picks) override;
 
     CTorvaneDoc& doc;
     SceneHistory& history;
