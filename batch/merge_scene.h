@@ -17,9 +17,9 @@ struct MergeRequest {
 struct MergeResult {
     bool applied = false;
     int exitCode = 0;
-    std::string text; // the report of an applied merge, else why nothing was applied
+    std::string text;   // the report of an applied merge, else why nothing was applied
     std::string reason; // in plain words, why nothing was added; empty when applied
-    std::string json; // the result object
+    std::string json;   // the result object
 };
 
 // Runs the merge on doc, which changes only when a candidate is applied. Throws

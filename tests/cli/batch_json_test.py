@@ -136,6 +136,18 @@ class SolveJson(unittest.TestCase):
             rc, _, err = run(["solve", "--json"], json.dumps(bad))
             self.assertEqual(rc, 2, err)
 
+    def test_a_merge_that_adds_nothing_says_why_on_stderr(self):
+        # Cluster 2's centre circle and centre line share no point.
+        scene = os.path.join(WORK, "apart.tvn")
+        self.write_scene(scene, [{"kind": "L", "x0": 0, "y0": 0, "x1": 1, "y1": 0},
+                                 {"kind": "C", "x": 0, "y": 10, "r": 3},
+                                 {"kind": "C'", "x": 0, "y": 0, "r": 5},
+                                 {"kind": "L'", "x0": 0, "y0": 20, "x1": 1, "y1": 20}])
+        rc, out, err = run(["merge", scene, "--cluster1", "0,1", "--cluster2", "2,3"])
+        self.assertEqual(rc, 1, err)
+        self.assertIn("The two centre constraints of cluster 2 (C' and L') do not meet, so no "
+                      "centre is possible.", err)
+
     def write_scene(self, path, objects):
         source = path + ".json"
         with open(source, "w") as f:

@@ -82,14 +82,6 @@ if(NOT rc EQUAL 1 OR NOT count EQUAL 4 OR NOT complex0 STREQUAL "ON")
     message(FATAL_ERROR "all-complex solve: rc=${rc} ${out}")
 endif()
 
-# A merge that fails says why on stderr.
-execute_process(COMMAND ${CLI} merge ${EXAMPLES}/four_lines.tvn --cluster1 0 --cluster2 2,3
-    RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
-if(NOT rc EQUAL 1 OR NOT out MATCHES "^Please select four objects\\."
-   OR NOT err MATCHES "Pick two objects for each cluster: cluster 1 has 1 object and cluster 2 has 2 objects\\.")
-    message(FATAL_ERROR "merge with three objects: rc=${rc} stdout='${out}' stderr='${err}'")
-endif()
-
 # Circles touching three objects where they stand: the incircle of the 3-4-5 triangle.
 run_solve([=[{"mode":"none","objects":[{"kind":"L","x0":0,"y0":0,"x1":4,"y1":0},
   {"kind":"L","x0":4,"y0":0,"x1":0,"y1":3},{"kind":"L","x0":0,"y0":3,"x1":0,"y1":0}]}]=])

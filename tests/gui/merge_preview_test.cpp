@@ -268,4 +268,8 @@ TEST_F(MergePreviewTest, CircleTouchingThreeFromTheToolbar) {
     EXPECT_TRUE(
         prompts.asked.back().text.startsWith("New circle: (75.000, 75.000, 75.000), Spent "))
         << prompts.asked.back().text.toStdString();
+    // The added circle is one step of the history.
+    EXPECT_EQ(frame().action(cmd::kEditUndo)->text(), "&Undo Circle touching three\tCtrl+Z");
+    trigger(cmd::kEditUndo);
+    EXPECT_EQ(doc().objectCount, 3);
 }
