@@ -49,6 +49,20 @@ class Solve(unittest.TestCase):
         certified = torvane.solve(WORKED, certify=True)["candidates"]
         self.assertTrue(all(c["certified"] and c["radius"] < 1e-9 for c in certified))
 
+    def test_circles_touching_three_objects(self):
+        # The 3-4-5 triangle's sides, counter-clockwise: its incircle (1, 1, 1) alone.
+        problem = {"mode": "none",
+                   "objects": [{"kind": "L", "x0": 0, "y0": 0, "x1": 4, "y1": 0},
+                               {"kind": "L", "x0": 4, "y0": 0, "x1": 0, "y1": 3},
+                               {"kind": "L", "x0": 0, "y0": 3, "x1": 0, "y1": 0}]}
+        mine = torvane.solve(problem)
+        rc, out, _ = cli(["solve", "--json"], json.dumps(problem))
+        self.assertEqual(rc, 0)
+        self.assertEqual(mine["candidates"], json.loads(out)["candidates"])
+        self.assertEqual(len(mine["candidates"]), 1)
+        self.assertEqual(mine["candidates"][0]["parameter"], 0)
+        self.assertAlmostEqual(mine["candidates"][0]["r"], 1.0, places=12)
+
     def test_bad_problem_raises_value_error_with_the_tools_message(self):
         bad = dict(WORKED, tolerance=1e-3)
         with self.assertRaises(ValueError) as caught:
