@@ -21,6 +21,7 @@ TouchingThreeOutcome fail(MergeProblem& p, const char* message, TouchingThreeOut
 TouchingThreeOutcome solveTouchingThree(MergeProblem& p, int* complexCount) {
     p.mode = kNoMotion;
     p.solverName = "TouchingThree";
+    p.underdetermined = false;
     if (complexCount)
         *complexCount = 0;
     const SceneObject* objects[3] = {p.slots[CLUSTER_1][0], p.slots[CLUSTER_1][1],
@@ -38,9 +39,11 @@ TouchingThreeOutcome solveTouchingThree(MergeProblem& p, int* complexCount) {
             return fail(p, kLineWithoutDirection, TouchingThreeOutcome::LineWithoutDirection);
         system.equations.push_back(*e);
     }
-    if (centres == 3)
+    if (centres == 3) {
+        p.underdetermined = true;
         return fail(p, "Infinitely many circles meet these three constraints.",
                     TouchingThreeOutcome::CentreOnly);
+    }
     system.unknowns = {"x", "y", "z"};
 
     EngineSession engine;
@@ -64,8 +67,10 @@ TouchingThreeOutcome solveTouchingThree(MergeProblem& p, int* complexCount) {
         *complexCount = complex;
     if (p.solutionCount > 0)
         return TouchingThreeOutcome::Found;
-    if (curve)
+    if (curve) {
+        p.underdetermined = true;
         return fail(p, "Infinitely many circles meet these three constraints.",
                     TouchingThreeOutcome::Curve);
+    }
     return fail(p, "No result.", TouchingThreeOutcome::NoRealCircle);
 }

@@ -20,6 +20,7 @@ enum class TouchingThreeOutcome {
 
 // p holds the three objects in cluster 1's two slots and cluster 2's first. Sets the mode
 // to kNoMotion and appends every real circle in engine order; the failure text (first line
-// of what the user is told) goes to the message. complexCount, when given, receives the
+// of what the user is told) goes to the message, and underdetermined is set when the
+// constraints leave infinitely many circles. complexCount, when given, receives the
 // number of complex solutions.
 TouchingThreeOutcome solveTouchingThree(MergeProblem& p, int* complexCount = nullptr);

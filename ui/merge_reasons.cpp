@@ -75,6 +75,10 @@ std::string failureReason(const MergeProblem& p) {
                    ") do not meet, so no centre is possible.";
     }
 
+    if (p.underdetermined)
+        return "The four constraints leave a whole family of circles, so no single one can be "
+               "added: change one of the objects so that they fix the new circle.";
+
     int complex = 0, real = 0;
     for (int n = 0; n < p.solutionCount; ++n)
         (p.solutions[n].kind == KIND_C ? real : complex) += 1;

@@ -29,6 +29,7 @@ MergeRunResult runTouchingThree(CTorvaneDoc& doc, const std::vector<SceneObject*
         outcome = solveTouchingThree(problem, &complexCount);
     }
     result.solver = problem.solverName;
+    result.underdetermined = problem.underdetermined;
     result.candidates = candidatesOf(problem);
     if (outcome != TouchingThreeOutcome::Found) {
         result.message = problem.message;

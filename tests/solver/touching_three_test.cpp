@@ -187,6 +187,7 @@ TEST(TouchingThree, ThreeCentreConstraintsAreNamedUnderdetermined) {
         EXPECT_EQ(solveTouchingThree(t.p), TouchingThreeOutcome::CentreOnly);
         EXPECT_EQ(t.p.solutionCount, 0);
         EXPECT_STREQ(t.p.message, "Infinitely many circles meet these three constraints.");
+        EXPECT_TRUE(t.p.underdetermined);
     }
 }
 
@@ -197,6 +198,7 @@ TEST(TouchingThree, TwoEqualTangentLinesLeaveAFamily) {
              makeCircle(KIND_C_PRIME, 0, 20, 5)});
     EXPECT_EQ(solveTouchingThree(t.p), TouchingThreeOutcome::Curve);
     EXPECT_EQ(t.p.solutionCount, 0);
+    EXPECT_TRUE(t.p.underdetermined);
 }
 
 TEST(TouchingThree, ComplexAndImpossibleSetsAddNothing) {

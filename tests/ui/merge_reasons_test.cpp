@@ -144,6 +144,18 @@ TEST(MergeReasons, OneCentreLineTwiceIsNotCalledApart) {
               "No turn of cluster 2 about the origin lets one circle meet all four constraints.");
 }
 
+TEST(MergeReasons, AFamilyOfCirclesIsNamedUnderdetermined) {
+    // Two parallel tangency lines per cluster facing each other: every circle (x, 2, 2)
+    // touches all four, at every shift.
+    Scene s({makeLine(KIND_L, 0, 0, 1, 0), makeLine(KIND_L, 1, 4, 0, 4),
+             makeLine(KIND_L, 5, 0, 6, 0), makeLine(KIND_L, 6, 4, 5, 4)},
+            {1, 1, 2, 2});
+    EXPECT_EQ(s.failWith(MERGE_TRANSLATE),
+              std::string(kUnderdeterminedMessage) +
+                  "\nThe four constraints leave a whole family of circles, so no single one can "
+                  "be added: change one of the objects so that they fix the new circle.");
+}
+
 TEST(MergeReasons, OnlyComplexCandidatesGiveNoPreview) {
     // {C, C'} and {L, L} by rotation go to the engine, which finds two complex roots.
     const ScopedScriptedEngine engine({complexRoot(0.5, -2), complexRoot(0.5, 2)});
