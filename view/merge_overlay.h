@@ -10,6 +10,7 @@
 struct PickMark {
     const SceneObject* object = nullptr; // not owned; dropped with the view's references
     int cluster = 0;
+    bool operator==(const PickMark&) const = default;
 };
 
 struct MergeOverlay {
@@ -19,6 +20,7 @@ struct MergeOverlay {
     std::vector<SceneObject> others; // the other real candidates' circles, drawn faintly
     bool turn = false;               // a rotation: the turn about the origin is marked
     double angle = 0;                // radians, counter-clockwise
+    bool operator==(const MergeOverlay&) const = default;
 };
 
 // Candidate k of a solved problem in the plane.

@@ -6,6 +6,7 @@ namespace {
 ViewState withoutObjects(const ViewState& view) {
     ViewState v = view;
     v.forgetAllObjects();
+    v.mergeOverlay.reset(); // drawn in the dynamic layer
     return v;
 }
 
