@@ -5,6 +5,7 @@
 #include "batch/exit_status.h"
 #include "scene/torvane_doc.h"
 #include "solver/engine_trace.h"
+#include "ui/eps_writer.h"
 
 #include <CLI/CLI.hpp>
 
@@ -25,3 +26,6 @@ EngineTraceSink standardErrorTrace();
 // returns false, on success prints any warning of the loader (ignored bytes, changed
 // values). Everything goes to stderr.
 bool loadSceneReporting(const std::string& path, CTorvaneDoc& doc);
+
+// Says on stderr why a picture of SCENE could not be written to OUT; returns the exit status.
+int reportPictureWrite(PictureWriteResult result, const std::string& scene, const std::string& out);

@@ -51,16 +51,8 @@ void addExportCommand(CLI::App& app, int& exitCode) {
         char* argv[] = {name, nullptr};
         const QGuiApplication application(argc, argv);
         const PlaneArea area = sceneArea(doc, kScenePictureSide, kScenePictureSide);
-        switch (writePictureFile(out, *format, doc, area, QGuiApplication::font())) {
-        case PictureWriteResult::Written:
-            exitCode = 0;
-            break;
-        case PictureWriteResult::TooLarge:
-            std::cerr << "torvane-cli: " << paths->scene << ": " << kEpsTooLarge << '\n';
-            break;
-        case PictureWriteResult::CannotWrite:
-            std::cerr << "torvane-cli: cannot write " << paths->out << '\n';
-            break;
-        }
+        exitCode =
+            reportPictureWrite(writePictureFile(out, *format, doc, area, QGuiApplication::font()),
+                               paths->scene, paths->out);
     });
 }

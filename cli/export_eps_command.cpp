@@ -26,17 +26,6 @@ void addExportEpsCommand(CLI::App& app, int& exitCode) {
             exitCode = kExitBadInput;
             return;
         }
-        switch (writeEpsFile(paths->eps, doc)) {
-        case PictureWriteResult::Written:
-            exitCode = 0;
-            return;
-        case PictureWriteResult::TooLarge:
-            std::cerr << "torvane-cli: " << paths->scene << ": " << kEpsTooLarge << '\n';
-            break;
-        case PictureWriteResult::CannotWrite:
-            std::cerr << "torvane-cli: cannot write " << paths->eps << '\n';
-            break;
-        }
-        exitCode = kExitBadInput;
+        exitCode = reportPictureWrite(writeEpsFile(paths->eps, doc), paths->scene, paths->eps);
     });
 }

@@ -16,3 +16,18 @@ bool loadSceneReporting(const std::string& path, CTorvaneDoc& doc) {
         std::cerr << "torvane-cli: warning: " << path << ": " << sentence << '\n';
     return true;
 }
+
+int reportPictureWrite(PictureWriteResult result, const std::string& scene,
+                       const std::string& out) {
+    switch (result) {
+    case PictureWriteResult::Written:
+        return 0;
+    case PictureWriteResult::TooLarge:
+        std::cerr << "torvane-cli: " << scene << ": " << kEpsTooLarge << '\n';
+        break;
+    case PictureWriteResult::CannotWrite:
+        std::cerr << "torvane-cli: cannot write " << out << '\n';
+        break;
+    }
+    return kExitBadInput;
+}
