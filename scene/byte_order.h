@@ -3,22 +3,45 @@
 #pragma once
 
 #include <bit>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
-#include <vector>
 
+namespace byte_order {
+
+template <class U> constexpr U reversed(U v) {
+    U out = 0;
+    for (unsigned i = 0; i < sizeof(U); ++i, v >>= 8)
+        out = static_cast<U>((out << 8) | (v & 0xff));
+    return out;
+}
+
+// On a little-endian host (every one we build for) this is the identity and a whole
+// value moves with one memcpy; elsewhere the bytes are reversed.
+template <class U> constexpr U littleEndian(U v) {
+    if constexpr (std::endian::native == std::endian::little)
+        return v;
+    else
+        return reversed(v);
+}
+
+} // namespace byte_order
+
+// Writes into memory the caller has sized for everything that is written.
 class ByteWriter {
   public:
-    explicit ByteWriter(std::vector<unsigned char>& out) : buf(out) {}
+    explicit ByteWriter(unsigned char* out) : p(out) {}
     void i32(std::int32_t v) { put(static_cast<std::uint32_t>(v)); }
     void f64(double v) { put(std::bit_cast<std::uint64_t>(v)); }
+    unsigned char* position() const { return p; }
 
   private:
     template <class U> void put(U v) {
-        for (unsigned i = 0; i < sizeof(U); ++i)
-            buf.push_back(static_cast<unsigned char>(v >> (8 * i)));
+        v = byte_order::littleEndian(v);
+        std::memcpy(p, &v, sizeof(U));
+        p += sizeof(U);
     }
-    std::vector<unsigned char>& buf;
+    unsigned char* p;
 };
 
 class ByteReader {
@@ -45,9 +68,8 @@ class ByteReader {
     template <class U> bool get(U& v) {
         if (remaining() < sizeof(U))
             return false;
-        v = 0;
-        for (unsigned i = 0; i < sizeof(U); ++i)
-            v |= static_cast<U>(p[pos + i]) << (8 * i);
+        std::memcpy(&v, p + pos, sizeof(U));
+        v = byte_order::littleEndian(v);
         pos += sizeof(U);
         return true;
     }

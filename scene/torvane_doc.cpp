@@ -38,6 +38,44 @@ class AttributeCheck {
     LoadNotes& notes;
 };
 
+// The loader refuses kinds outside 0..3 and coordinates that are not finite; a file
+// holding one could be written but never opened again.
+bool isSavableObject(const SceneObject& o, int index, std::string* error) {
+    if (!isValidKind(o.kind)) {
+        if (error)
+            *error = "object " + std::to_string(index) + " has kind " + std::to_string(o.kind) +
+                     ", not 0..3";
+        return false;
+    }
+    const bool finite =
+        std::isfinite(o.x[0]) && std::isfinite(o.y[0]) &&
+        (isLineKind(o.kind) ? std::isfinite(o.x[1]) && std::isfinite(o.y[1]) : std::isfinite(o.r));
+    if (!finite && error)
+        *error =
+            "object " + std::to_string(index) + " has a coordinate that is not a finite number";
+    return finite;
+}
+
+// Encodes one record at out; returns where the next one goes.
+unsigned char* writeRecord(unsigned char* out, const SceneObject& o) {
+    ByteWriter w(out);
+    w.i32(o.kind);
+    w.i32(o.red);
+    w.i32(o.green);
+    w.i32(o.blue);
+    w.f64(o.x[0]);
+    w.f64(o.y[0]);
+    if (isLineKind(o.kind)) {
+        w.f64(o.x[1]);
+        w.f64(o.y[1]);
+    } else {
+        w.f64(o.r);
+    }
+    w.i32(o.width);
+    w.i32(o.dashed);
+    return w.position();
+}
+
 } // namespace
 
 std::vector<std::string> LoadNotes::sentences() const {
@@ -60,23 +98,49 @@ CTorvaneDoc::~CTorvaneDoc() {
     removeAll();
 }
 
-void CTorvaneDoc::append(SceneObject* obj) {
-    Node* node = new Node{obj, nullptr};
+CTorvaneDoc::Node* CTorvaneDoc::newNode() {
+    if (released) {
+        Node* node = released;
+        released = node->next;
+        *node = Node{};
+        return node;
+    }
+    if (usedInNewestBlock == newestBlockSize) {
+        // Doubling: a small scene stays small, a large one needs few blocks.
+        newestBlockSize = std::clamp<std::size_t>(2 * newestBlockSize, 8, kMaxNodesPerBlock);
+        blocks.push_back(std::make_unique<Node[]>(newestBlockSize));
+        usedInNewestBlock = 0;
+    }
+    return &blocks.back()[usedInNewestBlock++];
+}
+
+void CTorvaneDoc::releaseNode(Node* node) {
+    node->next = released;
+    released = node;
+}
+
+SceneObject* CTorvaneDoc::append(Node* node) {
     tail->next = node;
     tail = node;
     ++objectCount;
+    return &node->object;
+}
+
+SceneObject* CTorvaneDoc::appendNew(int kind, int red, int green, int blue) {
+    SceneObject* obj = append(newNode());
+    obj->kind = kind;
+    obj->setColour(red, green, blue);
+    return obj;
 }
 
 SceneObject* CTorvaneDoc::addObject(int kind, double x0, double y0, double r, double red,
                                     double green, double blue) {
     if (!isValidKind(kind) || isLineKind(kind))
         return nullptr;
-    auto* obj = new SceneObject;
-    obj->kind = kind;
+    SceneObject* obj =
+        appendNew(kind, static_cast<int>(red), static_cast<int>(green), static_cast<int>(blue));
     obj->setCentre(x0, y0);
     obj->r = r;
-    obj->setColour(static_cast<int>(red), static_cast<int>(green), static_cast<int>(blue));
-    append(obj);
     return obj;
 }
 
@@ -84,14 +148,12 @@ SceneObject* CTorvaneDoc::addObject(int kind, double x0, double y0, double x1, d
                                     double red, double green, double blue) {
     if (!isValidKind(kind) || !isLineKind(kind))
         return nullptr;
-    auto* obj = new SceneObject;
-    obj->kind = kind;
+    SceneObject* obj =
+        appendNew(kind, static_cast<int>(red), static_cast<int>(green), static_cast<int>(blue));
     obj->x[0] = x0;
     obj->y[0] = y0;
     obj->x[1] = x1;
     obj->y[1] = y1;
-    obj->setColour(static_cast<int>(red), static_cast<int>(green), static_cast<int>(blue));
-    append(obj);
     return obj;
 }
 
@@ -100,13 +162,12 @@ void CTorvaneDoc::removeObject(SceneObject* obj) {
         return;
     for (Node* prev = &head; prev->next; prev = prev->next) {
         Node* node = prev->next;
-        if (node->object != obj)
+        if (&node->object != obj)
             continue;
         prev->next = node->next;
         if (tail == node)
             tail = prev;
-        delete node->object;
-        delete node;
+        releaseNode(node);
         --objectCount;
         return;
     }
@@ -116,29 +177,27 @@ SceneObject* CTorvaneDoc::insertObject(std::size_t index, const SceneObject& sta
     Node* prev = &head;
     for (std::size_t i = 0; i < index && prev->next; ++i)
         prev = prev->next;
-    Node* node = new Node{new SceneObject(state), prev->next};
+    Node* node = newNode();
+    node->object = state;
+    node->next = prev->next;
     prev->next = node;
     if (tail == prev)
         tail = node;
     ++objectCount;
-    return node->object;
+    return &node->object;
 }
 
 SceneObject* CTorvaneDoc::objectAt(std::size_t index) const {
-    const Node* node = head.next;
+    Node* node = head.next;
     for (std::size_t i = 0; i < index && node; ++i)
         node = node->next;
-    return node ? node->object : nullptr;
+    return node ? &node->object : nullptr;
 }
 
 void CTorvaneDoc::removeAll() {
-    Node* node = head.next;
-    while (node) {
-        Node* next = node->next;
-        delete node->object;
-        delete node;
-        node = next;
-    }
+    blocks.clear();
+    newestBlockSize = usedInNewestBlock = 0;
+    released = nullptr;
     head.next = nullptr;
     tail = &head;
     objectCount = 0;
@@ -150,6 +209,10 @@ bool CTorvaneDoc::contains(const SceneObject* obj) const {
 
 void CTorvaneDoc::takeOver(CTorvaneDoc& loaded) {
     removeAll();
+    std::swap(blocks, loaded.blocks);
+    std::swap(newestBlockSize, loaded.newestBlockSize);
+    std::swap(usedInNewestBlock, loaded.usedInNewestBlock);
+    std::swap(released, loaded.released);
     head.next = loaded.head.next;
     tail = loaded.head.next ? loaded.tail : &head;
     objectCount = loaded.objectCount;
@@ -160,53 +223,36 @@ void CTorvaneDoc::takeOver(CTorvaneDoc& loaded) {
 
 bool CTorvaneDoc::isSavable(std::string* error) const {
     int index = 0;
-    for (const SceneObject* o : *this) {
-        const std::string where = "object " + std::to_string(index++);
-        if (!isValidKind(o->kind)) {
-            if (error)
-                *error = where + " has kind " + std::to_string(o->kind) + ", not 0..3";
+    for (const SceneObject* o : *this)
+        if (!isSavableObject(*o, index++, error))
             return false;
-        }
-        const bool finite = std::isfinite(o->x[0]) && std::isfinite(o->y[0]) &&
-                            (isLineKind(o->kind) ? std::isfinite(o->x[1]) && std::isfinite(o->y[1])
-                                                 : std::isfinite(o->r));
-        if (!finite) {
-            if (error)
-                *error = where + " has a coordinate that is not a finite number";
-            return false;
-        }
-    }
     return true;
 }
 
-std::vector<unsigned char> CTorvaneDoc::toBytes() const {
-    std::vector<unsigned char> buf;
-    buf.reserve(kTvnCountBytes + static_cast<std::size_t>(objectCount) * kTvnLineRecordBytes);
-    ByteWriter w(buf);
-    w.i32(objectCount);
+bool CTorvaneDoc::toBytes(std::vector<unsigned char>& out, std::string* error) const {
+    // Sized once for the worst case and cut to what was written: one walk over the list
+    // both checks and encodes.
+    out.resize(kTvnCountBytes +
+               static_cast<std::size_t>(std::max(objectCount, 0)) * kTvnLineRecordBytes);
+    std::size_t used = kTvnCountBytes;
+    std::int32_t written = 0;
     for (const SceneObject* o : *this) {
-        w.i32(o->kind);
-        w.i32(o->red);
-        w.i32(o->green);
-        w.i32(o->blue);
-        w.f64(o->x[0]);
-        w.f64(o->y[0]);
-        if (isLineKind(o->kind)) {
-            w.f64(o->x[1]);
-            w.f64(o->y[1]);
-        } else {
-            w.f64(o->r);
-        }
-        w.i32(o->width);
-        w.i32(o->dashed);
+        if (!isSavableObject(*o, written, error))
+            return false;
+        if (out.size() - used < kTvnLineRecordBytes) // a count that lags the list
+            out.resize(used + kTvnLineRecordBytes);
+        used = static_cast<std::size_t>(writeRecord(out.data() + used, *o) - out.data());
+        ++written;
     }
-    return buf;
+    out.resize(used);
+    ByteWriter(out.data()).i32(written);
+    return true;
 }
 
 bool CTorvaneDoc::Serialize(std::ostream& out, std::string* error) const {
-    if (!isSavable(error))
+    std::vector<unsigned char> buf;
+    if (!toBytes(buf, error))
         return false;
-    const std::vector<unsigned char> buf = toBytes();
     out.write(reinterpret_cast<const char*>(buf.data()), static_cast<std::streamsize>(buf.size()));
     out.flush();
     if (!out && error)
@@ -236,16 +282,19 @@ bool CTorvaneDoc::loadBytes(const unsigned char* data, std::size_t size, std::st
     CTorvaneDoc loaded;
     for (std::int32_t i = 0; i < count; ++i) {
         const std::size_t start = rd.offset();
-        const std::string where = "object " + std::to_string(i) + ": ";
+        // Built only for a refusal: a message for every record would cost more than the reading.
+        auto refuse = [&](const std::string& what) {
+            return fail(start, "object " + std::to_string(i) + ": " + what);
+        };
         std::int32_t kind = 0, red = 0, green = 0, blue = 0, width = 1, dashed = 0;
         if (!rd.i32(kind))
-            return fail(start, where + "file ends inside the record");
+            return refuse("file ends inside the record");
         if (!isValidKind(kind))
-            return fail(start, where + "kind " + std::to_string(kind) + " is not 0..3");
+            return refuse("kind " + std::to_string(kind) + " is not 0..3");
         const bool line = isLineKind(kind);
         const std::size_t need = (line ? kTvnLineRecordBytes : kTvnCircleRecordBytes) - 4;
         if (rd.remaining() < need)
-            return fail(start, where + "file ends inside the record");
+            return refuse("file ends inside the record");
         double g[4] = {0, 0, 0, 0};
         rd.i32(red);
         rd.i32(green);
@@ -253,7 +302,7 @@ bool CTorvaneDoc::loadBytes(const unsigned char* data, std::size_t size, std::st
         for (int k = 0; k < (line ? 4 : 3); ++k) {
             rd.f64(g[k]);
             if (!std::isfinite(g[k]))
-                return fail(start, where + "coordinate is not a finite number");
+                return refuse("coordinate is not a finite number");
         }
         rd.i32(width);
         rd.i32(dashed);

@@ -9,6 +9,7 @@
 #include <climits>
 #include <cstring>
 #include <dirent.h>
+#include <memory>
 #include <fcntl.h>
 #include <string_view>
 #include <sys/file.h>
@@ -73,23 +74,22 @@ bool writeAll(int fd, const unsigned char* data, std::size_t size) {
     return true;
 }
 
-// Appends up to size bytes; fewer only where the file ends.
-bool readUpTo(int fd, std::vector<unsigned char>& out, std::size_t size) {
-    std::size_t have = out.size();
-    out.resize(have + size);
-    while (have < out.size()) {
-        const ssize_t n = ::read(fd, out.data() + have, out.size() - have);
+// Reads up to size bytes into out; fewer only where the file ends. Returns how many, or
+// -1 on a read error.
+ssize_t readUpTo(int fd, unsigned char* out, std::size_t size) {
+    std::size_t have = 0;
+    while (have < size) {
+        const ssize_t n = ::read(fd, out + have, size - have);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            return false;
+            return -1;
         }
         if (n == 0)
             break;
         have += static_cast<std::size_t>(n);
     }
-    out.resize(have);
-    return true;
+    return static_cast<ssize_t>(have);
 }
 
 // The file a save to path must replace: path itself, or the end of its chain of
@@ -196,23 +196,32 @@ bool loadSceneFile(const std::string& path, CTorvaneDoc& doc, std::string* error
         return setError(error, path + " is not a regular file");
     const auto fileSize = static_cast<std::uint64_t>(st.st_size);
 
-    std::vector<unsigned char> bytes;
-    if (!readUpTo(file.get(), bytes, std::min<std::uint64_t>(fileSize, kTvnCountBytes)))
+    unsigned char countBytes[kTvnCountBytes];
+    const ssize_t countRead =
+        readUpTo(file.get(), countBytes, std::min<std::uint64_t>(fileSize, kTvnCountBytes));
+    if (countRead < 0)
         return setError(error, systemError("cannot read", path));
-    // Only the records the count announces, and never more than the file holds.
+    const auto head = static_cast<std::size_t>(countRead);
+    // Only the records the count announces, and never more than the file holds, read
+    // with one allocation and as few reads as the kernel allows.
     std::int32_t count = 0;
-    ByteReader(bytes.data(), bytes.size()).i32(count);
+    ByteReader(countBytes, head).i32(count);
     const std::uint64_t announced =
         static_cast<std::uint64_t>(std::max<std::int32_t>(count, 0)) * kTvnLineRecordBytes;
-    if (!readUpTo(file.get(), bytes, std::min(announced, fileSize - bytes.size())))
+    const std::size_t wanted = head + std::min(announced, fileSize - head);
+    const auto bytes = std::make_unique_for_overwrite<unsigned char[]>(wanted);
+    std::memcpy(bytes.get(), countBytes, head);
+    const ssize_t bodyRead = readUpTo(file.get(), bytes.get() + head, wanted - head);
+    if (bodyRead < 0)
         return setError(error, systemError("cannot read", path));
+    const std::size_t size = head + static_cast<std::size_t>(bodyRead);
 
     std::string detail;
     LoadNotes found;
-    if (!doc.loadBytes(bytes.data(), bytes.size(), &detail, &found))
+    if (!doc.loadBytes(bytes.get(), size, &detail, &found))
         return setError(error, path + ": " + detail);
     if (notes) {
-        const std::uint64_t consumed = bytes.size() - found.ignoredBytes;
+        const std::uint64_t consumed = size - found.ignoredBytes;
         found.ignoredBytes = fileSize > consumed ? fileSize - consumed : 0;
         *notes = found;
     }
@@ -220,8 +229,8 @@ bool loadSceneFile(const std::string& path, CTorvaneDoc& doc, std::string* error
 }
 
 bool saveSceneFile(const std::string& path, const CTorvaneDoc& doc, std::string* error) {
-    std::string unsavable;
-    if (!doc.isSavable(&unsavable))
+    std::vector<unsigned char> bytes;
+    if (std::string unsavable; !doc.toBytes(bytes, &unsavable))
         return setError(error, path + ": " + unsavable);
     std::string target;
     if (!resolveLinks(path, target, error))
@@ -232,7 +241,6 @@ bool saveSceneFile(const std::string& path, const CTorvaneDoc& doc, std::string*
         return setError(error, "cannot save over " + path + ": it is not a regular file");
     removeAbandonedTemporaries(target);
 
-    const std::vector<unsigned char> bytes = doc.toBytes();
     const std::string pattern = target + kSaveTemporaryMarker + "XXXXXX";
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');

@@ -286,3 +286,53 @@ TEST(DamagedFiles, RandomMutationsNeverCrashAndLoadAllOrNothing) {
         }
     }
 }
+
+TEST(DocumentFormat, RemovedObjectsMemoryComesBackAsFreshObjects) {
+    CTorvaneDoc doc;
+    std::vector<SceneObject*> made;
+    for (int i = 0; i < 40; ++i) { // several blocks of nodes
+        SceneObject* o = doc.addObject(KIND_L, i, 0, i, 1, 9, 9, 9);
+        o->pinned = 1;
+        o->width = 5;
+        o->dashed = 3;
+        made.push_back(o);
+    }
+    for (int i = 0; i < 40; i += 2)
+        doc.removeObject(made[static_cast<std::size_t>(i)]);
+    ASSERT_EQ(doc.objectCount, 20);
+    for (int i = 0; i < 20; ++i) {
+        const SceneObject* c = doc.addObject(KIND_C, 100 + i, 0, 1, 0, 0, 0);
+        EXPECT_EQ(std::tie(c->pinned, c->width, c->dashed), std::make_tuple(0, 1, 0));
+        EXPECT_EQ(c->x[1], SceneObject{}.x[1]);
+    }
+    // The survivors were not disturbed, and the order is the order of adding.
+    const std::vector<std::string> all = texts(doc);
+    ASSERT_EQ(all.size(), 40u);
+    for (int i = 0; i < 20; ++i) {
+        EXPECT_EQ(all[static_cast<std::size_t>(i)], "L(" + std::to_string(2 * i + 1) + ".0, 0.0, " +
+                                                        std::to_string(2 * i + 1) + ".0, 1.0)");
+        EXPECT_EQ(all[static_cast<std::size_t>(20 + i)],
+                  "C(" + std::to_string(100 + i) + ".0, 0.0, 1.0)");
+    }
+    const SceneObject* restored = doc.insertObject(0, *made[1]);
+    EXPECT_EQ(*restored, *made[1]);
+    EXPECT_EQ(doc.objectAt(0), restored);
+}
+
+TEST(DocumentFormat, LoadReplacesTheSceneAndLaterAddsGoAtItsEnd) {
+    CTorvaneDoc source;
+    fillEveryKind(source);
+    const auto bytes = save(source);
+    CTorvaneDoc doc;
+    for (int i = 0; i < 30; ++i)
+        doc.addObject(KIND_C, i, 0, 1, 0, 0, 0);
+    ASSERT_TRUE(doc.loadBytes(bytes.data(), bytes.size()));
+    doc.addObject(KIND_C, 7, 8, 9, 0, 0, 0);
+    std::vector<std::string> expected = texts(source);
+    expected.push_back("C(7.0, 8.0, 9.0)");
+    EXPECT_EQ(texts(doc), expected);
+    EXPECT_EQ(doc.objectCount, 5);
+    doc.removeAll();
+    doc.addObject(KIND_C, 1, 1, 1, 0, 0, 0);
+    EXPECT_EQ(texts(doc), (std::vector<std::string>{"C(1.0, 1.0, 1.0)"}));
+}
