@@ -27,13 +27,17 @@ class AttributeCheck {
   private:
     std::int32_t keepOrChange(std::int32_t value, std::int32_t allowed, int object,
                               const char* name) {
-        if (value != allowed) {
-            if (notes.changedValues == 0)
-                notes.firstChange = "object " + std::to_string(object) + ": " + name + " " +
-                                    std::to_string(value) + " became " + std::to_string(allowed);
-            ++notes.changedValues;
-        }
+        if (value != allowed) [[unlikely]]
+            noteChange(value, allowed, object, name);
         return allowed;
+    }
+    // Out of line: the note is rare, and building it must not weigh on every record.
+    [[gnu::noinline]] void noteChange(std::int32_t value, std::int32_t allowed, int object,
+                                      const char* name) {
+        if (notes.changedValues == 0)
+            notes.firstChange = "object " + std::to_string(object) + ": " + name + " " +
+                                std::to_string(value) + " became " + std::to_string(allowed);
+        ++notes.changedValues;
     }
     LoadNotes& notes;
 };
@@ -262,38 +266,64 @@ bool CTorvaneDoc::Serialize(std::ostream& out, std::string* error) const {
 
 bool CTorvaneDoc::loadBytes(const unsigned char* data, std::size_t size, std::string* error,
                             LoadNotes* notes) {
-    ByteReader rd(data, size);
-    auto fail = [&](std::size_t offset, const std::string& what) {
+    class Whole : public TvnByteSource {
+      public:
+        Whole(const unsigned char* data, std::size_t size) : data(data), size(size) {}
+        std::span<const unsigned char> bytesFrom(std::uint64_t offset, std::size_t,
+                                                 std::uint64_t) override {
+            return {data + offset, size - offset};
+        }
+
+      private:
+        const unsigned char* data;
+        std::size_t size;
+    } whole(data, size);
+    return loadFrom(whole, size, error, notes);
+}
+
+bool CTorvaneDoc::loadFrom(TvnByteSource& source, std::uint64_t size, std::string* error,
+                           LoadNotes* notes) {
+    auto fail = [&](std::uint64_t offset, const std::string& what) {
         if (error)
             *error = "byte " + std::to_string(offset) + ": " + what;
         return false;
     };
 
+    std::span<const unsigned char> window = source.bytesFrom(0, kTvnCountBytes, kTvnCountBytes);
     std::int32_t count = 0;
-    if (!rd.i32(count))
+    if (!ByteReader(window.data(), window.size()).i32(count))
         return fail(0, "file too short for the object count");
     if (count < 0)
         return fail(0, "negative object count " + std::to_string(count));
-    if (static_cast<std::uint64_t>(count) * kTvnCircleRecordBytes > rd.remaining())
+    if (static_cast<std::uint64_t>(count) * kTvnCircleRecordBytes > size - kTvnCountBytes)
         return fail(0, "object count " + std::to_string(count) + " does not fit in the file");
+    // Nothing past the records the count announces is ever read.
+    const std::uint64_t limit =
+        kTvnCountBytes + static_cast<std::uint64_t>(count) * kTvnLineRecordBytes;
 
     LoadNotes found;
     AttributeCheck check(found);
     CTorvaneDoc loaded;
+    std::uint64_t offset = kTvnCountBytes; // of window's first byte
+    window = window.subspan(kTvnCountBytes);
     for (std::int32_t i = 0; i < count; ++i) {
-        const std::size_t start = rd.offset();
+        if (window.size() < kTvnLineRecordBytes) {
+            window = source.bytesFrom(offset, kTvnLineRecordBytes, limit);
+        }
+        const std::uint64_t start = offset;
         // Built only for a refusal: a message for every record would cost more than the reading.
         auto refuse = [&](const std::string& what) {
             return fail(start, "object " + std::to_string(i) + ": " + what);
         };
+        ByteReader rd(window.data(), window.size());
         std::int32_t kind = 0, red = 0, green = 0, blue = 0, width = 1, dashed = 0;
         if (!rd.i32(kind))
             return refuse("file ends inside the record");
         if (!isValidKind(kind))
             return refuse("kind " + std::to_string(kind) + " is not 0..3");
         const bool line = isLineKind(kind);
-        const std::size_t need = (line ? kTvnLineRecordBytes : kTvnCircleRecordBytes) - 4;
-        if (rd.remaining() < need)
+        const std::size_t recordBytes = line ? kTvnLineRecordBytes : kTvnCircleRecordBytes;
+        if (window.size() < recordBytes)
             return refuse("file ends inside the record");
         double g[4] = {0, 0, 0, 0};
         rd.i32(red);
@@ -313,8 +343,10 @@ bool CTorvaneDoc::loadBytes(const unsigned char* data, std::size_t size, std::st
                               : loaded.addObject(kind, g[0], g[1], g[2], r, gr, b);
         o->width = check.width(width, i);
         o->dashed = dashed; // any nonzero value draws dashed
+        window = window.subspan(recordBytes);
+        offset += recordBytes;
     }
-    found.ignoredBytes = rd.remaining();
+    found.ignoredBytes = size - offset;
     takeOver(loaded);
     if (notes)
         *notes = found;

@@ -9,6 +9,7 @@
 #include <iosfwd>
 #include <iterator>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,17 @@ struct LoadNotes {
     bool empty() const { return ignoredBytes == 0 && changedValues == 0; }
     // One sentence per note, for a message box or a warning line.
     std::vector<std::string> sentences() const;
+};
+
+// The bytes of a tvn image offered a window at a time, so that a file need not be held
+// in memory whole.
+class TvnByteSource {
+  public:
+    virtual ~TvnByteSource() = default;
+    // The bytes from offset on: at least wanted of them where the image has that many,
+    // none past offset limit that were not already at hand. Offsets never go back.
+    virtual std::span<const unsigned char> bytesFrom(std::uint64_t offset, std::size_t wanted,
+                                                     std::uint64_t limit) = 0;
 };
 
 class CTorvaneDoc {
@@ -74,6 +86,10 @@ class CTorvaneDoc {
     // that had to change are reported in *notes.
     bool loadBytes(const unsigned char* data, std::size_t size, std::string* error = nullptr,
                    LoadNotes* notes = nullptr);
+    // The same for an image of size bytes offered by source; a source that cannot deliver
+    // (a read error) shows as a file that ends early.
+    bool loadFrom(TvnByteSource& source, std::uint64_t size, std::string* error = nullptr,
+                  LoadNotes* notes = nullptr);
 
     std::int32_t objectCount = 0;
 

@@ -9,7 +9,6 @@
 #include <climits>
 #include <cstring>
 #include <dirent.h>
-#include <memory>
 #include <fcntl.h>
 #include <string_view>
 #include <sys/file.h>
@@ -91,6 +90,44 @@ ssize_t readUpTo(int fd, unsigned char* out, std::size_t size) {
     }
     return static_cast<ssize_t>(have);
 }
+
+// Reads a file front to back through one buffer of fixed size: the loader sees a window
+// of it, and a load needs no memory that grows with the file beside the scene itself.
+class FileWindow : public TvnByteSource {
+  public:
+    explicit FileWindow(int fd) : fd(fd), buffer(kBufferBytes) {}
+
+    std::span<const unsigned char> bytesFrom(std::uint64_t offset, std::size_t wanted,
+                                             std::uint64_t limit) override {
+        std::size_t skip = static_cast<std::size_t>(std::min<std::uint64_t>(offset - start, have));
+        if (have - skip < wanted && error == 0) {
+            // What is still ahead moves to the front; the rest of the buffer is refilled.
+            std::memmove(buffer.data(), buffer.data() + skip, have - skip);
+            have -= skip;
+            start += skip;
+            skip = 0;
+            const std::uint64_t next = start + have;
+            const std::uint64_t room = buffer.size() - have;
+            const ssize_t n = readUpTo(fd, buffer.data() + have,
+                                       static_cast<std::size_t>(std::min(
+                                           room, limit > next ? limit - next : std::uint64_t{0})));
+            if (n < 0)
+                error = errno;
+            else
+                have += static_cast<std::size_t>(n);
+        }
+        return {buffer.data() + skip, have - skip};
+    }
+    int readError() const { return error; }
+
+  private:
+    static constexpr std::size_t kBufferBytes = 256 * 1024; // stays in the processor's cache
+    int fd;
+    std::vector<unsigned char> buffer;
+    std::uint64_t start = 0; // file offset of buffer[0]
+    std::size_t have = 0;    // bytes of the file in the buffer
+    int error = 0;
+};
 
 // The file a save to path must replace: path itself, or the end of its chain of
 // symbolic links (which may not exist yet: saving through a dangling link creates it).
@@ -196,35 +233,18 @@ bool loadSceneFile(const std::string& path, CTorvaneDoc& doc, std::string* error
         return setError(error, path + " is not a regular file");
     const auto fileSize = static_cast<std::uint64_t>(st.st_size);
 
-    unsigned char countBytes[kTvnCountBytes];
-    const ssize_t countRead =
-        readUpTo(file.get(), countBytes, std::min<std::uint64_t>(fileSize, kTvnCountBytes));
-    if (countRead < 0)
-        return setError(error, systemError("cannot read", path));
-    const auto head = static_cast<std::size_t>(countRead);
-    // Only the records the count announces, and never more than the file holds, read
-    // with one allocation and as few reads as the kernel allows.
-    std::int32_t count = 0;
-    ByteReader(countBytes, head).i32(count);
-    const std::uint64_t announced =
-        static_cast<std::uint64_t>(std::max<std::int32_t>(count, 0)) * kTvnLineRecordBytes;
-    const std::size_t wanted = head + std::min(announced, fileSize - head);
-    const auto bytes = std::make_unique_for_overwrite<unsigned char[]>(wanted);
-    std::memcpy(bytes.get(), countBytes, head);
-    const ssize_t bodyRead = readUpTo(file.get(), bytes.get() + head, wanted - head);
-    if (bodyRead < 0)
-        return setError(error, systemError("cannot read", path));
-    const std::size_t size = head + static_cast<std::size_t>(bodyRead);
-
+    FileWindow window(file.get());
     std::string detail;
     LoadNotes found;
-    if (!doc.loadBytes(bytes.get(), size, &detail, &found))
-        return setError(error, path + ": " + detail);
-    if (notes) {
-        const std::uint64_t consumed = size - found.ignoredBytes;
-        found.ignoredBytes = fileSize > consumed ? fileSize - consumed : 0;
-        *notes = found;
+    const bool loaded = doc.loadFrom(window, fileSize, &detail, &found);
+    if (window.readError() != 0) {
+        errno = window.readError();
+        return setError(error, systemError("cannot read", path));
     }
+    if (!loaded)
+        return setError(error, path + ": " + detail);
+    if (notes)
+        *notes = found;
     return true;
 }
 
