@@ -154,17 +154,26 @@ SceneScale sceneScale(const MergeProblem& p, double parameter) {
             hi[k] = std::max(hi[k], v[k] + halfWidth);
         }
     };
+    // One turn for every moved point (the same arithmetic as movedObject).
+    const bool rotate = p.mode == MERGE_ROTATE;
+    const double c = rotate ? std::cos(parameter) : 1.0, s = rotate ? std::sin(parameter) : 0.0;
+    auto includeObject = [&](const SceneObject& o, bool moved) {
+        const int points = isLineKind(o.kind) ? 2 : 1;
+        const double halfWidth = isLineKind(o.kind) ? 0.0 : std::fabs(o.r);
+        for (int k = 0; k < points; ++k) {
+            if (!moved)
+                include(o.x[k], o.y[k], halfWidth);
+            else if (rotate)
+                include(o.x[k] * c - o.y[k] * s, o.x[k] * s + o.y[k] * c, halfWidth);
+            else
+                include(o.x[k] + parameter, o.y[k], halfWidth);
+        }
+    };
     for (int k = 0; k < 4; ++k) {
         const SceneObject& o = *p.slots[k / 2][k % 2];
-        const SceneObject moved = k < 2 ? o : movedObject(o, p.mode, parameter);
-        for (const SceneObject* s : {&o, &moved}) {
-            if (isLineKind(s->kind)) {
-                include(s->x[0], s->y[0], 0.0);
-                include(s->x[1], s->y[1], 0.0);
-            } else {
-                include(s->x[0], s->y[0], std::fabs(s->r));
-            }
-        }
+        includeObject(o, false);
+        if (k >= 2)
+            includeObject(o, true);
     }
     SceneScale scale;
     scale.extent = std::max(hi[0] - lo[0], hi[1] - lo[1]);
@@ -179,12 +188,11 @@ SceneScale sceneScale(const MergeProblem& p, double parameter) {
 
 namespace {
 
-void refineOne(MergeProblem& p, int n) {
+void refineOne(MergeProblem& p, int n, const SceneScale& scale) {
     SceneObject& s = p.solutions[n];
     double best[kUnknowns] = {s.x[0], s.y[0], s.r, p.parameter[n]};
     double bestResidual = residualOf(p, best);
     // Already exact to rounding: nothing to gain.
-    const SceneScale scale = sceneScale(p, p.parameter[n]);
     if (bestResidual <= kRoundingLevel * (scale.extent + scale.magnitude))
         return;
     double u[kUnknowns];
@@ -217,15 +225,12 @@ void refineOne(MergeProblem& p, int n) {
 
 } // namespace
 
-double acceptedResidual(const MergeProblem& p, int n) {
-    const SceneScale scale = sceneScale(p, p.parameter[n]);
+double acceptedResidual(const SceneScale& scale) {
     return kRelativeTolerance * scale.extent + kCoordinateRounding * scale.magnitude;
 }
 
-bool atInfinity(const MergeProblem& p, int n) {
-    const SceneScale scale = sceneScale(p, p.parameter[n]);
+bool atInfinity(const SceneObject& s, const SceneScale& scale) {
     const double bound = scale.magnitude + kFarOutside * scale.extent;
-    const SceneObject& s = p.solutions[n];
     return !(std::fabs(s.x[0]) <= bound && std::fabs(s.y[0]) <= bound && std::fabs(s.r) <= bound);
 }
 
@@ -234,8 +239,13 @@ void refineCandidates(MergeProblem& p, int first) {
     for (int n = first; n < p.solutionCount; ++n) {
         const bool complex = p.solutions[n].kind == kComplexCandidate;
         if (!complex) {
-            refineOne(p, n);
-            if (atInfinity(p, n) || !(candidateResidual(p, n) <= acceptedResidual(p, n)))
+            const double unrefined = p.parameter[n];
+            SceneScale scale = sceneScale(p, unrefined);
+            refineOne(p, n, scale);
+            if (p.parameter[n] != unrefined)
+                scale = sceneScale(p, p.parameter[n]);
+            if (atInfinity(p.solutions[n], scale) ||
+                !(candidateResidual(p, n) <= acceptedResidual(scale)))
                 continue;
         }
         if (kept != n) {

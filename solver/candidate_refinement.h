@@ -18,9 +18,10 @@ struct SceneScale {
 };
 SceneScale sceneScale(const MergeProblem& p, double parameter);
 
-// Largest residual a real candidate may keep: small next to the scene's extent, never
-// next to the candidate's own size, plus what rounding the scene's coordinates costs.
-double acceptedResidual(const MergeProblem& p, int n);
-// Whether real candidate n lies so far outside its scene that only a vanishing
+// Largest residual a real candidate may keep in that scene: small next to the scene's
+// extent, never next to the candidate's own size, plus what rounding the scene's
+// coordinates costs.
+double acceptedResidual(const SceneScale& scale);
+// Whether the real candidate s lies so far outside its scene that only a vanishing
 // denominator can have put it there.
-bool atInfinity(const MergeProblem& p, int n);
+bool atInfinity(const SceneObject& s, const SceneScale& scale);

@@ -14,9 +14,12 @@ namespace {
 constexpr double kLevel = 1e-8;
 // A polynomial this small next to its terms (relative to the term magnitudes, before
 // cancellation) at its leading coefficient or at a critical point: rounding of the
-// data can make or break a root there. Generic data stays clear by orders of
-// magnitude; rounding of the coefficients stays below it by as many.
-constexpr double kPolynomialLevel = 1e-11;
+// data can make or break a root there. A true multiple root or lost degree of the
+// closed forms' polynomials comes out at 1e-15 of the terms or below (touching and
+// lined-up figures), a hundred times under this level; near-multiple roots of generic
+// data fall below it about as often as the square root of the level, so a higher
+// level would send generic merges to the exact system for nothing.
+constexpr double kPolynomialLevel = 1e-13;
 
 Poly4 constant(double c) {
     return Poly4::constant(c);
