@@ -3,6 +3,7 @@
 // (so that the exact system stays off the fast path).
 #include "solver/degenerate_steps.h"
 
+#include "numeric/cubic_solver.h"
 #include "numeric/real_roots.h"
 
 #include <algorithm>
@@ -28,6 +29,42 @@ Poly4 constant(double c) {
 // |a| + |c|·|b| coefficient-wise.
 Poly4 absoluteDifference(const Poly4& a, const Poly4& b, double c) {
     return add(absolutePoly(a), multiply(absolutePoly(b), constant(std::fabs(c))));
+}
+
+// Where q' vanishes, for q of degree 2 or 4 with its leading coefficient: the test
+// reads q there, and q is flat in the point's error, so closed forms with a Newton
+// polish are exact enough. Other degrees take the general root finder.
+int criticalPoints(const Poly4& q, double out[4]) {
+    const Poly4 slope = derivative(q);
+    if (q.degree == 2) {
+        out[0] = -q.coef[1] / (2.0 * q.coef[2]);
+        return 1;
+    }
+    if (q.degree != 4)
+        return realRoots(slope, out);
+    CubicSolver cubic;
+    const double lead = slope.coef[3];
+    cubic.c2 = slope.coef[2] / lead;
+    cubic.c1 = slope.coef[1] / lead;
+    cubic.c0 = slope.coef[0] / lead;
+    cubic.solve();
+    const double r = polishRoot(slope, cubic.root);
+    // The other two are roots of t² + b·t + c, the cubic divided by (t - r).
+    const double b = cubic.c2 + r, c = cubic.c1 + r * b;
+    double disc = b * b - 4.0 * c;
+    int n = 0;
+    out[n++] = r;
+    // A double root of q' (a triple root of q) may round to a slightly negative
+    // discriminant: its point still counts.
+    if (disc < 0.0 && disc > -1e-6 * (b * b + 4.0 * std::fabs(c)))
+        disc = 0.0;
+    if (disc < 0.0)
+        return n;
+    const double h = -0.5 * (b + std::copysign(std::sqrt(disc), b));
+    out[n++] = polishRoot(slope, h);
+    if (h != 0.0)
+        out[n++] = polishRoot(slope, c / h);
+    return n;
 }
 
 double valueBound(const double* bound, int degree, double t) {
@@ -71,7 +108,7 @@ bool nearlyDegenerate(const Poly4& q, const Poly4& magnitude, int nominalDegree,
         return true;
     const Poly4 scaled = Poly4::fromCoefs(nominalDegree, qs);
     double critical[4];
-    const int n = realRoots(derivative(scaled), critical);
+    const int n = criticalPoints(scaled, critical);
     for (int k = 0; k < n; ++k)
         if (std::fabs(evaluate(scaled, critical[k])) <=
             kPolynomialLevel * valueBound(ms, nominalDegree, critical[k]))
