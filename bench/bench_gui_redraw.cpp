@@ -8,6 +8,7 @@
 #include "view/qt/torvane_view.h"
 
 #include <QElapsedTimer>
+#include <QOpenGLWindow>
 #include <QTest>
 
 #include <benchmark/benchmark.h>
@@ -41,6 +42,51 @@ BENCHMARK(BM_PlaneRedraw)
     ->Arg(10000)
     ->UseRealTime()
     ->Unit(benchmark::kMillisecond);
+
+// A yardstick, not the view: an empty frame of the same size and format drawn straight into
+// a window, with no widget composition. BM_PlaneRedraw/0 less this is what composing the
+// view's frame into the main window costs.
+class BareWindow : public QOpenGLWindow {
+  public:
+    BareWindow() : QOpenGLWindow(NoPartialUpdate) {}
+    int frames = 0;
+
+  protected:
+    void paintGL() override {
+        glClearColor(0.82f, 0.82f, 0.82f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        ++frames;
+    }
+};
+
+void BM_EmptyFrameBareWindow(benchmark::State& state) {
+    benchApplication();
+    BareWindow window;
+    window.resize(1000, 700);
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window)) {
+        state.SkipWithError("no window");
+        return;
+    }
+    const ProcessCpuTime cpu;
+    for (auto _ : state) {
+        const int before = window.frames;
+        window.update();
+        QElapsedTimer timer;
+        timer.start();
+        while (window.frames == before && timer.elapsed() < 1000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        window.makeCurrent();
+        glFinish();
+        window.doneCurrent();
+        if (window.frames == before) {
+            state.SkipWithError("the frame was never drawn");
+            break;
+        }
+    }
+    cpu.report(state);
+}
+BENCHMARK(BM_EmptyFrameBareWindow)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 void BM_StartupToFirstFrame(benchmark::State& state) {
     benchApplication();
