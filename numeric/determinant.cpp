@@ -31,11 +31,22 @@ template <class T> class Minor {
     T* data = fixed;
 };
 
+// The 3x3 case of the expansion below written out, operation for operation, because
+// every closed-form solver evaluates dozens of these per merge.
+double determinant3(const double* m) {
+    const double minor0 = m[8] * m[4] - m[7] * m[5];
+    const double minor1 = m[8] * m[3] - m[6] * m[5];
+    const double minor2 = m[7] * m[3] - m[6] * m[4];
+    return minor0 * m[0] - minor1 * m[1] + minor2 * m[2];
+}
+
 } // namespace
 
 double determinant(int n, const double* m) {
     if (n <= 2)
         return m[3] * m[0] - m[2] * m[1];
+    if (n == 3)
+        return determinant3(m);
     double sum = 0.0;
     for (int i = 0; i < n; ++i) {
         const Minor<double> minor(n, m, i);

@@ -26,5 +26,12 @@ Poly4 subtract(const Poly4& p, const Poly4& q);
 Poly4 multiply(const Poly4& p, const Poly4& q);
 // Value at t, summed from the constant term upwards.
 double evaluate(const Poly4& p, double t);
+// Value at t by Horner's rule: no power function, for the solvers' inner loops.
+inline double hornerValue(const Poly4& p, double t) {
+    double v = p.coef[4];
+    for (int i = 3; i >= 0; --i)
+        v = v * t + p.coef[i];
+    return v;
+}
 // Formal derivative.
 Poly4 derivative(const Poly4& p);

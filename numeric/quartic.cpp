@@ -1,6 +1,7 @@
-// Ferrari and Descartes-Euler quartic solvers. The closed forms are fast but
-// fragile near multiple roots, so each answer is checked against realRoots()
-// and replaced by it when the two disagree.
+// Ferrari and Descartes-Euler quartic solvers. The roots come from the resolvent
+// closed form, polished and proven complete (a sign change around each, the
+// discriminant's sign for the count); near multiple roots, where no such proof is
+// possible, realRoots() decides. Each solver then lists them in its formulas' order.
 #include "numeric/quartic.h"
 
 #include <algorithm>
@@ -8,7 +9,6 @@
 #include <limits>
 #include <utility>
 
-#include "numeric/cubic_solver.h"
 #include "numeric/real_roots.h"
 
 namespace {
@@ -28,95 +28,29 @@ bool allFinite(const Poly4& q) {
     return true;
 }
 
-double absResidual(const Poly4& q, double x) {
-    double v = 0.0, bound = 0.0;
-    for (int i = 4; i >= 0; --i) {
-        v = v * x + q.coef[i];
-        bound = bound * std::fabs(x) + std::fabs(q.coef[i]);
-    }
-    // Never demand less than the rounding noise of the evaluation itself.
-    return std::max(std::fabs(v), 32.0 * std::numeric_limits<double>::epsilon() * bound);
-}
-
-// The closed form and the finder agree when the sorted root lists coincide
-// up to a tolerance that allows the sqrt(eps)-sized spread of double roots,
-// and no formula root leaves a clearly larger residual than the finder's
-// (the formulas tend to merge two nearly equal roots into one).
-bool sameRoots(const Poly4& q, const double* a, const double* b, int n) {
-    double x[4], y[4];
-    std::copy(a, a + n, x);
-    std::copy(b, b + n, y);
-    sortSmall(x, n, false);
-    sortSmall(y, n, false);
-    for (int i = 0; i < n; ++i) {
-        if (std::fabs(x[i] - y[i]) > 1e-6 * (1.0 + std::fabs(y[i])))
-            return false;
-        if (absResidual(q, x[i]) > 4.0 * absResidual(q, y[i]))
-            return false;
-    }
-    return true;
-}
-
-// Formula roots (polished, in formula order) when they check out, otherwise
-// the finder's, polished and sorted descending.
-int settle(const Poly4& q, const double* formula, int nFormula, int minCount, double out[4]) {
-    double robust[4];
-    const int nRobust = realRoots(q, robust);
-    if (nRobust < minCount)
-        return 0;
-    for (int i = 0; i < nRobust; ++i)
-        robust[i] = polishRoot(q, robust[i]);
-    if (nFormula == nRobust) {
-        double polished[4];
-        for (int i = 0; i < nFormula; ++i)
-            polished[i] = polishRoot(q, formula[i]);
-        if (sameRoots(q, polished, robust, nRobust)) {
-            std::copy(polished, polished + nFormula, out);
-            return nFormula;
-        }
-    }
-    sortSmall(robust, nRobust, true);
-    std::copy(robust, robust + nRobust, out);
-    return nRobust;
-}
-
-// Ferrari's formulas proper; false when a square root argument goes negative.
-bool ferrariFormula(const Poly4& q, double r[4]) {
-    const double q4 = q.coef[4];
-    const double a3 = q.coef[3] / q4, a2 = q.coef[2] / q4, a1 = q.coef[1] / q4, a0 = q.coef[0] / q4;
-    CubicSolver cs;
-    cs.c3 = 1.0;
-    cs.c2 = -a2;
-    cs.c1 = a3 * a1 - 4.0 * a0;
-    cs.c0 = 4.0 * a0 * a2 - a1 * a1 - a3 * a3 * a0;
-    cs.solve();
-    const double y = cs.root;
-    const double R2 = a3 * a3 / 4.0 - a2 + y;
-    if (!(R2 >= 0.0))
-        return false;
-    const double R = std::sqrt(R2);
-    double D2, E2;
-    if (R == 0.0) {
-        const double T = y * y - 4.0 * a0;
-        if (!(T >= 0.0))
-            return false;
-        const double base = 0.75 * a3 * a3 - 2.0 * a2;
-        D2 = base + 2.0 * std::sqrt(T);
-        E2 = base - 2.0 * std::sqrt(T);
-    } else {
-        const double k = (4.0 * a3 * a2 - 8.0 * a1 - a3 * a3 * a3) * 0.25 / R;
-        const double base = 0.75 * a3 * a3 - R2 - 2.0 * a2;
-        D2 = base + k;
-        E2 = base - k;
-    }
-    if (!(D2 >= 0.0) || !(E2 >= 0.0))
-        return false;
-    const double D = std::sqrt(D2), E = std::sqrt(E2);
-    r[0] = -a3 / 4.0 + R / 2.0 + D / 2.0;
-    r[1] = -a3 / 4.0 + R / 2.0 - D / 2.0;
-    r[2] = -a3 / 4.0 - R / 2.0 + E / 2.0;
-    r[3] = -a3 / 4.0 - R / 2.0 - E / 2.0;
-    return std::isfinite(r[0] + r[1] + r[2] + r[3]);
+// The sign of the discriminant of the monic x^4 + a x^3 + b x^2 + c x + d, when the
+// rounding of the coefficients (relative, one unit each) and of the evaluation
+// cannot have changed it; 0 when it can.
+int certainDiscriminantSign(double a, double b, double c, double d) {
+    const double terms[16] = {256 * d * d * d,
+                              -192 * a * c * d * d,
+                              -128 * b * b * d * d,
+                              144 * b * c * c * d,
+                              -27 * c * c * c * c,
+                              144 * a * a * b * d * d,
+                              -6 * a * a * c * c * d,
+                              -80 * a * b * b * c * d,
+                              18 * a * b * c * c * c,
+                              16 * b * b * b * b * d,
+                              -4 * b * b * b * c * c,
+                              -27 * a * a * a * a * d * d,
+                              18 * a * a * a * b * c * d,
+                              -4 * a * a * a * c * c * c,
+                              -4 * a * a * b * b * b * d,
+                              a * a * b * b * c * c};
+    // Terms of degree up to six in coefficients off by one unit each, about ten
+    // roundings per term and sixteen in the sum: 64 units is a safe margin.
+    return certainSign(terms, 16, 64.0);
 }
 
 // Descartes-Euler via the resolvent cubic; returns how many roots it found.
@@ -198,20 +132,76 @@ int resolventFormula(const Poly4& q, double r[4]) {
     return 4;
 }
 
+// The closed form's roots, each polished, when they are provably all the real roots
+// of q: a sign change in a separate small interval around each, and for two roots a
+// negative discriminant (exactly two real roots). Descending; false when unsure.
+bool certifiedClosedForm(const Poly4& q, double out[4], int& count) {
+    double r[4];
+    const int n = resolventFormula(q, r);
+    if (n != 2 && n != 4)
+        return false;
+    if (n == 2 && certainDiscriminantSign(q.coef[3] / q.coef[4], q.coef[2] / q.coef[4],
+                                          q.coef[1] / q.coef[4], q.coef[0] / q.coef[4]) >= 0)
+        return false;
+    for (int i = 0; i < n; ++i)
+        r[i] = polishRoot(q, r[i]);
+    sortSmall(r, n, true);
+    if (!isolatesEach(q, r, n))
+        return false;
+    std::copy(r, r + n, out);
+    count = n;
+    return true;
+}
+
+// Every real root of q (degree 4, finite), with multiplicity, descending.
+int sortedRealRoots(const Poly4& q, double out[4]) {
+    int n = 0;
+    if (certifiedClosedForm(q, out, n))
+        return n;
+    // Multiple or crowded roots: the robust finder decides.
+    n = realRoots(q, out);
+    for (int i = 0; i < n; ++i)
+        out[i] = polishRoot(q, out[i]);
+    // Polishing can nudge the two halves of a double root past each other.
+    sortSmall(out, n, true);
+    return n;
+}
+
+// Four roots r0 >= r1 >= r2 >= r3 in the order of Ferrari's formulas. Its resolvent
+// root is the smallest of the pair sums x_i x_j + x_k x_l, which for sorted roots is
+// always r0 r3 + r1 r2; the factor whose roots have the larger sum comes first (the
+// pair {r0, r3} on a tie, where R = 0 gives D >= E), each factor's larger root first.
+void ferrariOrder(const double r[4], double out[4]) {
+    const bool outerFirst = r[0] + r[3] >= r[1] + r[2];
+    const double order[2][4] = {{r[1], r[2], r[0], r[3]}, {r[0], r[3], r[1], r[2]}};
+    std::copy(order[outerFirst], order[outerFirst] + 4, out);
+}
+
+// Four roots r0 >= r1 >= r2 >= r3 in the order of the Descartes-Euler formulas:
+// F = sqrt(z1) and G = sqrt(z2) from the largest and smallest resolvent roots, and H
+// the third square root with the sign of -Q, where Q is the depressed quartic's
+// linear coefficient. H + G + F, F - G - H, G - F - H, H - (G + F) then run
+// descending except that H < 0 swaps the first two and H > 0 the last two.
+void descartesEulerOrder(const Poly4& q, const double r[4], double out[4]) {
+    const double q4 = q.coef[4];
+    const double a = q.coef[3] / q4, b = q.coef[2] / q4, c = q.coef[1] / q4;
+    const double Q = 0.125 * a * a * a + c - 0.5 * a * b;
+    std::copy(r, r + 4, out);
+    if (Q > 0.0)
+        std::swap(out[0], out[1]);
+    else if (Q < 0.0)
+        std::swap(out[2], out[3]);
+}
+
 } // namespace
 
 int ferrariQuartic(Poly4 q, double out[4]) {
     if (q.degree != 4 || q.coef[4] == 0.0 || !allFinite(q))
         return 0;
     double r[4];
-    const bool ok = ferrariFormula(q, r);
-    double res[4];
-    // The finder decides whether all four roots are real; the formula only
-    // supplies the order when it agrees.
-    const int n = settle(q, r, ok ? 4 : 0, 4, res);
-    if (n != 4)
+    if (sortedRealRoots(q, r) != 4)
         return 0;
-    std::copy(res, res + 4, out);
+    ferrariOrder(r, out);
     return 1;
 }
 
@@ -220,12 +210,11 @@ int quarticRealRoots(Poly4 q, double out[4]) {
         return 0;
     q.degree = 4;
     double r[4];
-    const int nf = resolventFormula(q, r);
-    // Mismatch in count or value means the closed form lost accuracy; the
-    // finder's roots, sorted descending, are returned instead.
-    const int n = settle(q, r, nf, 0, out);
-    // Polishing can nudge the two halves of a double root past each other.
-    sortSmall(out, n, true);
+    const int n = sortedRealRoots(q, r);
+    if (n == 4)
+        descartesEulerOrder(q, r, out);
+    else
+        std::copy(r, r + n, out); // two roots: 2α + W first, the larger
     return n;
 }
 
@@ -240,9 +229,15 @@ int quarticOrLowerRealRoots(const Poly4& q, bool ferrariFirst, double out[4]) {
         monic.degree = 4;
         for (double& c : monic.coef)
             c /= q.coef[4];
-        if (ferrariFirst && ferrariQuartic(monic, out))
-            return 4;
-        return quarticRealRoots(monic, out);
+        double r[4];
+        const int n = sortedRealRoots(monic, r);
+        if (n == 4 && ferrariFirst)
+            ferrariOrder(r, out);
+        else if (n == 4)
+            descartesEulerOrder(monic, r, out);
+        else
+            std::copy(r, r + n, out);
+        return n;
     }
     const Poly4 lower = Poly4::fromCoefs(degree, q.coef);
     const int n = realRoots(lower, out);

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <limits>
 
 namespace {
@@ -37,6 +38,60 @@ bool nearZero(const Eval& e, int deg) {
     return std::fabs(e.value) <= 4.0 * (deg + 1) * kEps * e.bound;
 }
 
+// Evaluating by Horner's rule errs by at most 2·deg units of rounding of the terms'
+// magnitude; 32 units leave the sign beyond doubt for every degree up to four.
+bool signCertain(const Eval& e) {
+    return std::fabs(e.value) > 32.0 * kEps * e.bound;
+}
+
+// The cubic x^3 + a x^2 + b x + c by its closed form, each root polished on p:
+// three real roots by the trigonometric form, else the one real root by Cardano's
+// (arranged so that its two cube roots do not cancel). Returns the count.
+int cubicClosedForm(const Poly4& p, double out[3]) {
+    const double a = p.coef[2] / p.coef[3], b = p.coef[1] / p.coef[3], c = p.coef[0] / p.coef[3];
+    const double P = b - a * a / 3.0;
+    const double Q = 2.0 * a * a * a / 27.0 - a * b / 3.0 + c;
+    const double D = Q * Q / 4.0 + P * P * P / 27.0;
+    int n;
+    if (D < 0.0) {
+        const double m = 2.0 * std::sqrt(-P / 3.0);
+        const double phi = std::acos(std::clamp(3.0 * Q / (P * m), -1.0, 1.0)) / 3.0;
+        for (int k = 0; k < 3; ++k)
+            out[k] = m * std::cos(phi - 2.0 * M_PI * k / 3.0) - a / 3.0;
+        n = 3;
+    } else {
+        const double A = -std::copysign(std::cbrt(std::fabs(Q) / 2.0 + std::sqrt(D)), Q);
+        out[0] = (A == 0.0 ? 0.0 : A - P / (3.0 * A)) - a / 3.0;
+        n = 1;
+    }
+    for (int k = 0; k < n; ++k)
+        out[k] = polishRoot(p, out[k]);
+    return n;
+}
+
+// The sign of the discriminant of x^3 + a x^2 + b x + c when neither the rounding of
+// the coefficients (one unit each, relative) nor that of the evaluation can have
+// changed it; 0 otherwise.
+int certainCubicDiscriminantSign(double a, double b, double c) {
+    const double terms[5] = {18.0 * a * b * c, -4.0 * a * a * a * c, a * a * b * b,
+                             -4.0 * b * b * b, -27.0 * c * c};
+    return certainSign(terms, 5, 64.0);
+}
+
+// A cubic's real roots, ascending, when its closed form provably found them all.
+bool certifiedCubic(const Poly4& p, double out[3], int& n) {
+    double r[3];
+    n = cubicClosedForm(p, r);
+    if (n == 1 && certainCubicDiscriminantSign(p.coef[2] / p.coef[3], p.coef[1] / p.coef[3],
+                                               p.coef[0] / p.coef[3]) >= 0)
+        return false;
+    std::sort(r, r + n, std::greater<double>());
+    if (!isolatesEach(p, r, n))
+        return false;
+    std::reverse_copy(r, r + n, out);
+    return true;
+}
+
 // p(lo) and p(hi) have strictly opposite signs.
 double bracketRoot(const Poly4& p, int deg, double lo, double hi) {
     double flo = horner(p, deg, lo).value;
@@ -64,9 +119,27 @@ double bracketRoot(const Poly4& p, int deg, double lo, double hi) {
     return x;
 }
 
+// ratio^(1/k) for k = 1..4 without the general power function.
+double kthRoot(double ratio, int k) {
+    switch (k) {
+    case 1:
+        return ratio;
+    case 2:
+        return std::sqrt(ratio);
+    case 3:
+        return std::cbrt(ratio);
+    default:
+        return std::sqrt(std::sqrt(ratio));
+    }
+}
+
 int rootsOfDegree(const Poly4& p, int deg, double* out) {
     if (deg <= 0)
         return 0;
+    // Simple, well-separated roots (the usual case) come from the closed form.
+    int certified = 0;
+    if (deg == 3 && certifiedCubic(p, out, certified))
+        return certified;
     if (deg == 1) {
         out[0] = -p.coef[0] / p.coef[1];
         return 1;
@@ -83,7 +156,7 @@ int rootsOfDegree(const Poly4& p, int deg, double* out) {
         double ratio = std::fabs(p.coef[deg - k] / p.coef[deg]);
         if (k == deg)
             ratio *= 0.5;
-        bound = std::max(bound, std::pow(ratio, 1.0 / k));
+        bound = std::max(bound, kthRoot(ratio, k));
     }
     bound = 2.0 * bound * (1.0 + 1e-6) + std::numeric_limits<double>::min();
 
@@ -153,4 +226,41 @@ double polishRoot(const Poly4& p, double x, int steps) {
         e = en;
     }
     return x;
+}
+
+bool isolatesRoot(const Poly4& p, double x, double& lo, double& hi) {
+    const int deg = effectiveDegree(p);
+    const Eval at = horner(p, deg, x);
+    if (!(std::fabs(at.slope) > 0.0))
+        return false;
+    // Several times the root's own uncertainty: its residual and rounding noise over
+    // the slope, and the rounding of x itself.
+    const double h = 4.0 * (std::fabs(at.value) + 32.0 * kEps * at.bound) / std::fabs(at.slope) +
+                     4.0 * kEps * std::fabs(x);
+    lo = x - h;
+    hi = x + h;
+    const Eval below = horner(p, deg, lo), above = horner(p, deg, hi);
+    return signCertain(below) && signCertain(above) && (below.value < 0.0) != (above.value < 0.0);
+}
+
+bool isolatesEach(const Poly4& p, const double* roots, int n) {
+    double previousLow = HUGE_VAL;
+    for (int i = 0; i < n; ++i) {
+        double lo, hi;
+        if (!isolatesRoot(p, roots[i], lo, hi) || !(hi < previousLow))
+            return false;
+        previousLow = lo;
+    }
+    return true;
+}
+
+int certainSign(const double* terms, int n, double units) {
+    double sum = 0.0, magnitude = 0.0;
+    for (int i = 0; i < n; ++i) {
+        sum += terms[i];
+        magnitude += std::fabs(terms[i]);
+    }
+    if (!std::isfinite(magnitude) || !(std::fabs(sum) > units * kEps * magnitude))
+        return 0;
+    return sum > 0.0 ? 1 : -1;
 }

@@ -1,5 +1,5 @@
-// Newton's method in (x, y, z, motion) on the four constraint equations, with the
-// Jacobian from forward-mode differentiation.
+// Newton's method in (x, y, z, motion) on the four constraint equations, with their
+// Jacobian written out by hand; the four objects are read once per solve.
 #include "solver/candidate_refinement.h"
 
 #include "solver/constraint_residual.h"
@@ -11,108 +11,178 @@
 namespace {
 
 constexpr int kUnknowns = 4;
-constexpr int kNewtonSteps = 16;
+// A closed-form root is off by little more than rounding, and Newton's convergence is
+// quadratic: two steps reach rounding level, the rest are a safeguard.
+constexpr int kNewtonSteps = 5;
+// A Newton step this many units of rounding long changes nothing that matters.
+constexpr double kConvergedStep = 64.0;
+constexpr double kEps = std::numeric_limits<double>::epsilon();
 constexpr double kRelativeTolerance = 1e-9;
-constexpr double kRoundingLevel = 1e-14;
+constexpr double kRoundingLevel = 2e-15;
 // What rounding of the coordinates themselves costs a residual, far from the origin.
-constexpr double kCoordinateRounding = 64.0 * std::numeric_limits<double>::epsilon();
+constexpr double kCoordinateRounding = 64.0 * kEps;
 // A circle this many scene extents outside the scene is a rounding artefact of a
 // vanishing denominator, not a merge.
 constexpr double kFarOutside = 1e7;
 
-// A value with its derivatives along the four unknowns.
-struct Jet {
-    double v = 0;
-    double d[kUnknowns] = {};
+// Cluster 2's motion at one parameter: a shift, or a turn with its cosine and sine.
+struct Motion {
+    bool rotate = false;
+    double shift = 0, c = 1, s = 0;
 };
 
-Jet operator+(Jet a, const Jet& b) {
-    a.v += b.v;
-    for (int i = 0; i < kUnknowns; ++i)
-        a.d[i] += b.d[i];
-    return a;
-}
-Jet operator-(Jet a, const Jet& b) {
-    a.v -= b.v;
-    for (int i = 0; i < kUnknowns; ++i)
-        a.d[i] -= b.d[i];
-    return a;
-}
-Jet operator*(const Jet& a, const Jet& b) {
-    Jet r;
-    r.v = a.v * b.v;
-    for (int i = 0; i < kUnknowns; ++i)
-        r.d[i] = a.d[i] * b.v + a.v * b.d[i];
-    return r;
-}
-Jet operator*(double s, Jet a) {
-    a.v *= s;
-    for (double& di : a.d)
-        di *= s;
-    return a;
-}
-Jet constant(double v) {
-    Jet r;
-    r.v = v;
-    return r;
-}
-Jet variable(double v, int index) {
-    Jet r = constant(v);
-    r.d[index] = 1.0;
-    return r;
-}
-Jet cosJet(const Jet& a) {
-    Jet r = (-std::sin(a.v)) * a;
-    r.v = std::cos(a.v);
-    return r;
-}
-Jet sinJet(const Jet& a) {
-    Jet r = std::cos(a.v) * a;
-    r.v = std::sin(a.v);
-    return r;
-}
-
-struct MovedPoint {
-    Jet x, y;
-};
-
-MovedPoint movePoint(double x, double y, bool moving, int mode, const Jet& p) {
-    if (!moving)
-        return {constant(x), constant(y)};
+Motion motionOf(int mode, double parameter) {
+    Motion m;
     if (mode == MERGE_ROTATE) {
-        const Jet c = cosJet(p), s = sinJet(p);
-        return {x * c - y * s, x * s + y * c};
+        m.rotate = true;
+        m.c = std::cos(parameter);
+        m.s = std::sin(parameter);
+    } else {
+        m.shift = parameter;
     }
-    return {constant(x) + p, constant(y)};
+    return m;
 }
 
-// Zero exactly when the circle (x, y, z) meets the constraint of o; smooth in all
-// unknowns (squared distances for circles, signed distance for lines).
-Jet equation(const SceneObject& o, bool moving, int mode, const Jet u[kUnknowns]) {
-    const Jet &x = u[0], &y = u[1], &z = u[2], &p = u[3];
-    const MovedPoint a = movePoint(o.x[0], o.y[0], moving, mode, p);
-    if (!isLineKind(o.kind)) {
-        const Jet dx = x - a.x, dy = y - a.y;
-        const Jet dr = o.kind == KIND_C ? z - constant(o.r) : constant(o.r);
-        return dx * dx + dy * dy - dr * dr;
+void movePoint(const Motion& m, double& x, double& y) {
+    if (m.rotate) {
+        const double xr = x * m.c - y * m.s;
+        y = x * m.s + y * m.c;
+        x = xr;
+    } else {
+        x += m.shift;
     }
-    const MovedPoint b = movePoint(o.x[1], o.y[1], moving, mode, p);
-    const double len = std::hypot(o.x[1] - o.x[0], o.y[1] - o.y[0]);
-    const Jet dist = (1.0 / len) * ((b.x - a.x) * (y - a.y) - (b.y - a.y) * (x - a.x));
-    return o.kind == KIND_L ? dist - z : dist;
+}
+
+// One constraint as the refinement reads it: a circle's centre and radius, or a
+// point of a line and its unit direction.
+struct Constraint {
+    int kind = KIND_C;
+    bool moving = false;
+    double x0 = 0, y0 = 0, r = 0;
+    double ux = 0, uy = 0;
+};
+
+struct Constraints {
+    Constraint item[4];
+    int mode = MERGE_TRANSLATE;
+    bool valid = true; // false when a line has no direction: nothing can meet it
+};
+
+Constraints prepare(const MergeProblem& p) {
+    Constraints set;
+    set.mode = p.mode;
+    for (int k = 0; k < 4; ++k) {
+        const SceneObject& o = *p.slots[k / 2][k % 2];
+        Constraint& c = set.item[k];
+        c.kind = o.kind;
+        c.moving = k >= 2;
+        c.x0 = o.x[0];
+        c.y0 = o.y[0];
+        c.r = o.r;
+        if (isLineKind(o.kind)) {
+            const double len = std::hypot(o.x[1] - o.x[0], o.y[1] - o.y[0]);
+            if (!(len > 0.0) || !std::isfinite(len))
+                set.valid = false;
+            c.ux = (o.x[1] - o.x[0]) / len;
+            c.uy = (o.y[1] - o.y[0]) / len;
+        }
+    }
+    return set;
+}
+
+// Violation of one constraint in distance units, as constraintViolation measures it.
+double violation(const Constraint& k, const Motion& m, double x, double y, double z) {
+    double ax = k.x0, ay = k.y0;
+    if (k.moving)
+        movePoint(m, ax, ay);
+    if (!isLineKind(k.kind)) {
+        const double centreDist = std::sqrt((x - ax) * (x - ax) + (y - ay) * (y - ay));
+        return std::fabs(centreDist - std::fabs(k.kind == KIND_C ? z - k.r : k.r));
+    }
+    double ux = k.ux, uy = k.uy;
+    if (k.moving && m.rotate) {
+        const double turned = ux * m.c - uy * m.s;
+        uy = ux * m.s + uy * m.c;
+        ux = turned;
+    }
+    const double dist = ux * (y - ay) - uy * (x - ax);
+    return std::fabs(k.kind == KIND_L ? dist - z : dist);
+}
+
+double residualOf(const Constraints& set, const double u[kUnknowns]) {
+    if (!set.valid)
+        return HUGE_VAL;
+    const Motion m = motionOf(set.mode, u[3]);
+    double worst = 0.0;
+    for (const Constraint& k : set.item) {
+        const double v = violation(k, m, u[0], u[1], u[2]);
+        // Squares of coordinates beyond 1e154 overflow (a NaN or an infinity):
+        // the caller measures those the slow, safe way.
+        if (!(v < HUGE_VAL))
+            return HUGE_VAL;
+        worst = std::max(worst, v);
+    }
+    return worst;
+}
+
+// The four equations (squared distances for circles, signed distances for lines,
+// zero exactly at a merge) and their derivatives along x, y, z and the motion.
+void equations(const Constraints& set, const double u[kUnknowns], double F[4],
+               double J[4][kUnknowns]) {
+    const Motion m = motionOf(set.mode, u[3]);
+    const double x = u[0], y = u[1], z = u[2];
+    for (int k = 0; k < 4; ++k) {
+        const Constraint& o = set.item[k];
+        double ax = o.x0, ay = o.y0;
+        // How the object's point moves with the parameter.
+        double dax = 0.0, day = 0.0;
+        if (o.moving) {
+            movePoint(m, ax, ay);
+            if (m.rotate) {
+                dax = -ay;
+                day = ax;
+            } else {
+                dax = 1.0;
+            }
+        }
+        if (!isLineKind(o.kind)) {
+            const double dx = x - ax, dy = y - ay;
+            const double dr = o.kind == KIND_C ? z - o.r : o.r;
+            F[k] = dx * dx + dy * dy - dr * dr;
+            J[k][0] = 2.0 * dx;
+            J[k][1] = 2.0 * dy;
+            J[k][2] = o.kind == KIND_C ? -2.0 * dr : 0.0;
+            J[k][3] = -2.0 * (dx * dax + dy * day);
+            continue;
+        }
+        double ux = o.ux, uy = o.uy, dux = 0.0, duy = 0.0;
+        if (o.moving && m.rotate) {
+            const double turned = ux * m.c - uy * m.s;
+            uy = ux * m.s + uy * m.c;
+            ux = turned;
+            dux = -uy;
+            duy = ux;
+        }
+        const double dist = ux * (y - ay) - uy * (x - ax);
+        F[k] = o.kind == KIND_L ? dist - z : dist;
+        J[k][0] = -uy;
+        J[k][1] = ux;
+        J[k][2] = o.kind == KIND_L ? -1.0 : 0.0;
+        J[k][3] = dux * (y - ay) - ux * day - duy * (x - ax) + uy * dax;
+    }
 }
 
 // Solves J·step = -F by Gaussian elimination with partial pivoting; false when J is
 // numerically singular.
-bool newtonStep(const Jet F[kUnknowns], double step[kUnknowns]) {
+bool newtonStep(const double F[4], const double J[4][kUnknowns], double step[kUnknowns]) {
     double m[kUnknowns][kUnknowns + 1];
     double scale = 0.0;
     for (int r = 0; r < kUnknowns; ++r) {
         for (int c = 0; c < kUnknowns; ++c) {
-            m[r][c] = F[r].d[c];
+            m[r][c] = J[r][c];
             scale = std::max(scale, std::fabs(m[r][c]));
         }
-        m[r][kUnknowns] = -F[r].v;
+        m[r][kUnknowns] = -F[r];
     }
     if (!(scale > 0.0))
         return false;
@@ -139,8 +209,57 @@ bool newtonStep(const Jet F[kUnknowns], double step[kUnknowns]) {
     return std::all_of(step, step + kUnknowns, [](double v) { return std::isfinite(v); });
 }
 
-double residualOf(const MergeProblem& p, const double u[kUnknowns]) {
+// The residual of u (its own, or the independent one where squares overflow).
+double residualAt(const MergeProblem& p, const Constraints& set, const double u[kUnknowns]) {
+    const double fast = residualOf(set, u);
+    if (fast < HUGE_VAL || !set.valid)
+        return fast;
     return constraintResidual(p.slots, p.mode, u[3], u[0], u[1], u[2]);
+}
+
+// Newton's step at u, in units of rounding of the scene (an angle in radians), so
+// that one limit serves every unknown.
+double stepInRoundingUnits(const double step[kUnknowns], const double u[kUnknowns],
+                           const SceneScale& scale, int mode) {
+    double largest = 0.0;
+    for (int i = 0; i < kUnknowns; ++i) {
+        const double reference =
+            i == 3 && mode == MERGE_ROTATE ? 1.0 : scale.extent + scale.magnitude;
+        largest = std::max(largest, std::fabs(step[i]) / (kEps * (std::fabs(u[i]) + reference)));
+    }
+    return largest;
+}
+
+// Polishes u in place and returns its residual; the starting residual is given.
+// Newton runs until its step is at rounding level: where the equations are badly
+// conditioned a small residual does not yet mean a small error.
+double refine(const MergeProblem& p, const Constraints& set, const SceneScale& scale,
+              double u[kUnknowns], double residual) {
+    // Already exact to rounding: nothing to gain.
+    if (residual <= kRoundingLevel * (scale.extent + scale.magnitude) || !set.valid)
+        return residual;
+    double trial[kUnknowns];
+    std::copy(u, u + kUnknowns, trial);
+    double previousStep = HUGE_VAL;
+    for (int iter = 0; iter < kNewtonSteps; ++iter) {
+        double F[4], J[4][kUnknowns], step[kUnknowns];
+        equations(set, trial, F, J);
+        if (!newtonStep(F, J, step))
+            break;
+        const double size = stepInRoundingUnits(step, trial, scale, set.mode);
+        if (!(size < previousStep))
+            break; // no longer converging: leaving the root, or noise
+        for (int i = 0; i < kUnknowns; ++i)
+            trial[i] += step[i];
+        previousStep = size;
+        if (size <= kConvergedStep)
+            break;
+    }
+    const double r = residualAt(p, set, trial);
+    if (!(r < residual))
+        return residual;
+    std::copy(trial, trial + kUnknowns, u);
+    return r;
 }
 
 } // namespace
@@ -148,32 +267,25 @@ double residualOf(const MergeProblem& p, const double u[kUnknowns]) {
 SceneScale sceneScale(const MergeProblem& p, double parameter) {
     double lo[2] = {HUGE_VAL, HUGE_VAL}, hi[2] = {-HUGE_VAL, -HUGE_VAL};
     auto include = [&](double x, double y, double halfWidth) {
-        const double v[2] = {x, y};
-        for (int k = 0; k < 2; ++k) {
-            lo[k] = std::min(lo[k], v[k] - halfWidth);
-            hi[k] = std::max(hi[k], v[k] + halfWidth);
-        }
+        lo[0] = std::min(lo[0], x - halfWidth);
+        hi[0] = std::max(hi[0], x + halfWidth);
+        lo[1] = std::min(lo[1], y - halfWidth);
+        hi[1] = std::max(hi[1], y + halfWidth);
     };
-    // One turn for every moved point (the same arithmetic as movedObject).
-    const bool rotate = p.mode == MERGE_ROTATE;
-    const double c = rotate ? std::cos(parameter) : 1.0, s = rotate ? std::sin(parameter) : 0.0;
-    auto includeObject = [&](const SceneObject& o, bool moved) {
-        const int points = isLineKind(o.kind) ? 2 : 1;
-        const double halfWidth = isLineKind(o.kind) ? 0.0 : std::fabs(o.r);
-        for (int k = 0; k < points; ++k) {
-            if (!moved)
-                include(o.x[k], o.y[k], halfWidth);
-            else if (rotate)
-                include(o.x[k] * c - o.y[k] * s, o.x[k] * s + o.y[k] * c, halfWidth);
-            else
-                include(o.x[k] + parameter, o.y[k], halfWidth);
-        }
-    };
+    const Motion m = motionOf(p.mode, parameter);
     for (int k = 0; k < 4; ++k) {
         const SceneObject& o = *p.slots[k / 2][k % 2];
-        includeObject(o, false);
-        if (k >= 2)
-            includeObject(o, true);
+        // Cluster 2 counts both where it stands and where the parameter moves it.
+        for (int moved = 0; moved < (k < 2 ? 1 : 2); ++moved) {
+            const int points = isLineKind(o.kind) ? 2 : 1;
+            const double halfWidth = isLineKind(o.kind) ? 0.0 : std::fabs(o.r);
+            for (int i = 0; i < points; ++i) {
+                double x = o.x[i], y = o.y[i];
+                if (moved)
+                    movePoint(m, x, y);
+                include(x, y, halfWidth);
+            }
+        }
     }
     SceneScale scale;
     scale.extent = std::max(hi[0] - lo[0], hi[1] - lo[1]);
@@ -186,45 +298,6 @@ SceneScale sceneScale(const MergeProblem& p, double parameter) {
     return scale;
 }
 
-namespace {
-
-void refineOne(MergeProblem& p, int n, const SceneScale& scale) {
-    SceneObject& s = p.solutions[n];
-    double best[kUnknowns] = {s.x[0], s.y[0], s.r, p.parameter[n]};
-    double bestResidual = residualOf(p, best);
-    // Already exact to rounding: nothing to gain.
-    if (bestResidual <= kRoundingLevel * (scale.extent + scale.magnitude))
-        return;
-    double u[kUnknowns];
-    std::copy(best, best + kUnknowns, u);
-    for (int iter = 0; iter < kNewtonSteps && bestResidual > 0.0; ++iter) {
-        Jet vars[kUnknowns];
-        for (int i = 0; i < kUnknowns; ++i)
-            vars[i] = variable(u[i], i);
-        Jet F[kUnknowns];
-        for (int k = 0; k < 4; ++k)
-            F[k] = equation(*p.slots[k / 2][k % 2], k >= 2, p.mode, vars);
-        double step[kUnknowns];
-        if (!newtonStep(F, step))
-            break;
-        for (int i = 0; i < kUnknowns; ++i)
-            u[i] += step[i];
-        const double r = residualOf(p, u);
-        if (!std::isfinite(r))
-            break;
-        if (!(r < bestResidual))
-            break; // converged, or leaving the root
-        bestResidual = r;
-        std::copy(u, u + kUnknowns, best);
-    }
-    s.x[0] = best[0];
-    s.y[0] = best[1];
-    s.r = best[2];
-    p.parameter[n] = best[3];
-}
-
-} // namespace
-
 double acceptedResidual(const SceneScale& scale) {
     return kRelativeTolerance * scale.extent + kCoordinateRounding * scale.magnitude;
 }
@@ -235,17 +308,23 @@ bool atInfinity(const SceneObject& s, const SceneScale& scale) {
 }
 
 void refineCandidates(MergeProblem& p, int first) {
+    if (first >= p.solutionCount)
+        return;
+    const Constraints set = prepare(p);
     int kept = first;
     for (int n = first; n < p.solutionCount; ++n) {
-        const bool complex = p.solutions[n].kind == kComplexCandidate;
-        if (!complex) {
-            const double unrefined = p.parameter[n];
-            SceneScale scale = sceneScale(p, unrefined);
-            refineOne(p, n, scale);
-            if (p.parameter[n] != unrefined)
-                scale = sceneScale(p, p.parameter[n]);
-            if (atInfinity(p.solutions[n], scale) ||
-                !(candidateResidual(p, n) <= acceptedResidual(scale)))
+        SceneObject& s = p.solutions[n];
+        if (s.kind != kComplexCandidate) {
+            double u[kUnknowns] = {s.x[0], s.y[0], s.r, p.parameter[n]};
+            SceneScale scale = sceneScale(p, u[3]);
+            const double residual = refine(p, set, scale, u, residualAt(p, set, u));
+            if (u[3] != p.parameter[n])
+                scale = sceneScale(p, u[3]);
+            s.x[0] = u[0];
+            s.y[0] = u[1];
+            s.r = u[2];
+            p.parameter[n] = u[3];
+            if (atInfinity(s, scale) || !(residual <= acceptedResidual(scale)))
                 continue;
         }
         if (kept != n) {

@@ -110,14 +110,14 @@ bool nearlyDegenerate(const Poly4& q, const Poly4& magnitude, int nominalDegree,
     double critical[4];
     const int n = criticalPoints(scaled, critical);
     for (int k = 0; k < n; ++k)
-        if (std::fabs(evaluate(scaled, critical[k])) <=
+        if (std::fabs(hornerValue(scaled, critical[k])) <=
             kPolynomialLevel * valueBound(ms, nominalDegree, critical[k]))
             return true;
     return false;
 }
 
 bool nearlyZeroAt(const Poly4& p, double t) {
-    const double v = evaluate(p, t);
+    const double v = hornerValue(p, t);
     return !std::isfinite(v) ||
            std::fabs(v) <= kLevel * valueBound(absolutePoly(p).coef, p.degree, t);
 }

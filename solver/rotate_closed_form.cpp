@@ -32,15 +32,15 @@ RotatedRow circleRow(const SceneObject& c0, const SceneObject& o, bool turning) 
 
 bool MergeProblem::appendRotationSolution(const RotatedElimination& el, double t,
                                           bool turnedCluster1) {
-    const double Dv = evaluate(el.P0, t);
+    const double Dv = hornerValue(el.P0, t);
     if (nearlyZeroAt(el.P0, t))
         markDegenerate();
     if (Dv == 0.0)
         return false;
     double theta = 2.0 * std::atan(t);
-    double x = evaluate(el.P1, t) / Dv;
-    double y = evaluate(el.P2, t) / Dv;
-    const double r = evaluate(el.P3, t) / Dv;
+    double x = hornerValue(el.P1, t) / Dv;
+    double y = hornerValue(el.P2, t) / Dv;
+    const double r = hornerValue(el.P3, t) / Dv;
     if (turnedCluster1) {
         // Turning cluster 1 by θ is turning cluster 2 by -θ, seen from cluster 2's frame.
         theta = -theta;

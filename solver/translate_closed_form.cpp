@@ -19,14 +19,14 @@ constexpr const char* kNoResultBang = "No Result!";
 
 bool MergeProblem::appendTranslationSolution(const Elimination& el, int referenceCluster,
                                              double t) {
-    const double Dv = evaluate(el.D, t);
+    const double Dv = hornerValue(el.D, t);
     if (nearlyZeroAt(el.D, t))
         markDegenerate();
     if (Dv == 0.0)
         return false;
-    double x = evaluate(el.Nx, t) / Dv;
-    const double y = evaluate(el.Ny, t) / Dv;
-    const double z = evaluate(el.Nz, t) / Dv;
+    double x = hornerValue(el.Nx, t) / Dv;
+    const double y = hornerValue(el.Ny, t) / Dv;
+    const double z = hornerValue(el.Nz, t) / Dv;
     double d = t;
     if (referenceCluster == CLUSTER_2) {
         // Cluster 1 slid by t is cluster 2 slid by -t, seen from cluster 1.

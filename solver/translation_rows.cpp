@@ -4,6 +4,9 @@
 #include "numeric/determinant.h"
 #include "solver/line_plane.h"
 
+#include <array>
+#include <stdexcept>
+
 namespace {
 
 Poly4 constant(double c) {
@@ -70,8 +73,75 @@ PlaneRow centreRadicalRow(const SceneObject& ci, const SceneObject& cj, bool cjM
     return row;
 }
 
-Elimination eliminateCircle(const PlaneRow& r1, const PlaneRow& r2, const PlaneRow& r3) {
-    const PlaneRow* rows[3] = {&r1, &r2, &r3};
+namespace {
+
+// Coefficients of t^0..t^4. The elimination below works on these directly: the
+// degrees are fixed by the rows, and each sum runs in the same order as the Poly4
+// operations it replaces, so the values are the same to the last bit.
+using Coefs = std::array<double, 5>;
+
+Coefs coefsOf(const Poly4& p) {
+    return {p.coef[0], p.coef[1], p.coef[2], p.coef[3], p.coef[4]};
+}
+
+Poly4 polyOf(const Coefs& c) {
+    int degree = 4;
+    while (degree > 0 && c[degree] == 0.0)
+        --degree;
+    return Poly4::fromCoefs(degree, c.data());
+}
+
+// The product, truncated at t^4: callers keep the degrees within four.
+Coefs times(const Coefs& p, const Coefs& q) {
+    Coefs r{};
+    for (int k = 0; k < 5; ++k)
+        for (int i = 0; i <= k; ++i)
+            r[k] += p[i] * q[k - i];
+    return r;
+}
+
+Coefs times(const Coefs& p, double s) {
+    Coefs r;
+    for (int k = 0; k < 5; ++k)
+        r[k] = p[k] * s;
+    return r;
+}
+
+Coefs minus(const Coefs& p, const Coefs& q) {
+    Coefs r;
+    for (int k = 0; k < 5; ++k)
+        r[k] = p[k] - q[k];
+    return r;
+}
+
+Coefs plus(const Coefs& p, const Coefs& q) {
+    Coefs r;
+    for (int k = 0; k < 5; ++k)
+        r[k] = p[k] + q[k];
+    return r;
+}
+
+// Cofactor expansion along the first row of the 3x3 matrix m (row-major).
+Coefs determinant3(const Coefs m[9]) {
+    const Coefs minors[3] = {minus(times(m[4], m[8]), times(m[7], m[5])),
+                             minus(times(m[3], m[8]), times(m[6], m[5])),
+                             minus(times(m[3], m[7]), times(m[6], m[4]))};
+    Coefs sum = times(m[0], minors[0]);
+    sum = plus(sum, times(times(m[1], -1.0), minors[1]));
+    return plus(sum, times(m[2], minors[2]));
+}
+
+// Whether the rows keep every product of the elimination within degree four: the
+// plane coefficients at most linear in t, the offsets at most quadratic.
+bool withinDegreeFour(const PlaneRow* const rows[3]) {
+    for (int k = 0; k < 3; ++k)
+        if (rows[k]->A.degree > 1 || rows[k]->B.degree > 1 || rows[k]->C.degree > 1 ||
+            rows[k]->E.degree > 2)
+            return false;
+    return true;
+}
+
+Elimination generalElimination(const PlaneRow* const rows[3]) {
     Poly4 m[9];
     Poly4 rhs[3];
     for (int k = 0; k < 3; ++k) {
@@ -93,10 +163,39 @@ Elimination eliminateCircle(const PlaneRow& r1, const PlaneRow& r2, const PlaneR
     return el;
 }
 
+} // namespace
+
+Elimination eliminateCircle(const PlaneRow& r1, const PlaneRow& r2, const PlaneRow& r3) {
+    const PlaneRow* rows[3] = {&r1, &r2, &r3};
+    // Products beyond degree four would not fit; the general expansion rejects them.
+    if (!withinDegreeFour(rows))
+        return generalElimination(rows);
+    Coefs m[9], rhs[3];
+    for (int k = 0; k < 3; ++k) {
+        m[3 * k] = coefsOf(rows[k]->A);
+        m[3 * k + 1] = coefsOf(rows[k]->B);
+        m[3 * k + 2] = coefsOf(rows[k]->C);
+        rhs[k] = times(coefsOf(rows[k]->E), -1.0);
+    }
+    Elimination el;
+    el.D = polyOf(determinant3(m));
+    Poly4* numerators[3] = {&el.Nx, &el.Ny, &el.Nz};
+    for (int col = 0; col < 3; ++col) {
+        Coefs mc[9];
+        for (int k = 0; k < 3; ++k)
+            for (int j = 0; j < 3; ++j)
+                mc[3 * k + j] = j == col ? rhs[k] : m[3 * k + j];
+        *numerators[col] = polyOf(determinant3(mc));
+    }
+    return el;
+}
+
 Poly4 quadricAtPoint(const Elimination& el, const SceneObject& c, bool cone) {
-    const Poly4 dx = subtract(el.Nx, multiply(el.D, constant(c.x[0])));
-    const Poly4 dy = subtract(el.Ny, multiply(el.D, constant(c.y[0])));
-    const Poly4 dz =
-        cone ? subtract(el.Nz, multiply(el.D, constant(c.r))) : multiply(el.D, constant(c.r));
-    return subtract(add(square(dx), square(dy)), square(dz));
+    if (el.D.degree > 2 || el.Nx.degree > 2 || el.Ny.degree > 2 || el.Nz.degree > 2)
+        throw std::domain_error("quadricAtPoint: the point's coordinates exceed degree 2");
+    const Coefs D = coefsOf(el.D);
+    const Coefs dx = minus(coefsOf(el.Nx), times(D, c.x[0]));
+    const Coefs dy = minus(coefsOf(el.Ny), times(D, c.y[0]));
+    const Coefs dz = cone ? minus(coefsOf(el.Nz), times(D, c.r)) : times(D, c.r);
+    return polyOf(minus(plus(times(dx, dx), times(dy, dy)), times(dz, dz)));
 }

@@ -237,8 +237,10 @@ TEST(QuarticRealRoots, RandomQuarticsAgainstKnownRoots) {
         ASSERT_EQ(n, static_cast<int>(real.size())) << "trial " << trial << " kind " << k;
         for (int i = 0; i < n; ++i)
             ASSERT_TRUE(std::isfinite(r[i]));
-        for (int i = 1; i < n; ++i)
-            EXPECT_GE(r[i - 1], r[i]) << "trial " << trial;
+        // The order is the formulas' (see the literal-formula tests below).
+        std::vector<double> sorted(r, r + n);
+        std::sort(sorted.begin(), sorted.end(), std::greater<double>());
+        std::copy(sorted.begin(), sorted.end(), r);
         std::sort(real.begin(), real.end(), std::greater<double>());
         for (int i = 0; i < n; ++i) {
             if (nearDouble)
@@ -269,4 +271,109 @@ TEST(QuarticRealRoots, RandomQuarticsAgainstKnownRoots) {
     EXPECT_GT(fourReal, 0);
     EXPECT_GT(twoReal, 0);
     EXPECT_GT(noReal, 0);
+}
+
+namespace {
+
+// Ferrari's method step by step as written down for the solvers, with no guard of
+// its own: on well-separated roots it is accurate, and its order is the reference.
+bool literalFerrari(const Poly4& q, double out[4]) {
+    const double a3 = q.coef[3] / q.coef[4], a2 = q.coef[2] / q.coef[4], a1 = q.coef[1] / q.coef[4],
+                 a0 = q.coef[0] / q.coef[4];
+    const double y = cubicRoot(-a2, a3 * a1 - 4.0 * a0, 4.0 * a0 * a2 - a1 * a1 - a3 * a3 * a0);
+    const double R2 = a3 * a3 / 4.0 - a2 + y;
+    if (R2 <= 0.0)
+        return false;
+    const double R = std::sqrt(R2);
+    const double k = (4.0 * a3 * a2 - 8.0 * a1 - a3 * a3 * a3) * 0.25 / R;
+    const double base = 0.75 * a3 * a3 - R2 - 2.0 * a2;
+    if (base + k < 0.0 || base - k < 0.0)
+        return false;
+    const double D = std::sqrt(base + k), E = std::sqrt(base - k);
+    out[0] = -a3 / 4.0 + R / 2.0 + D / 2.0;
+    out[1] = -a3 / 4.0 + R / 2.0 - D / 2.0;
+    out[2] = -a3 / 4.0 - R / 2.0 + E / 2.0;
+    out[3] = -a3 / 4.0 - R / 2.0 - E / 2.0;
+    return true;
+}
+
+// The Descartes-Euler method step by step, four-real-root branch with flag 0 only.
+bool literalDescartesEuler(const Poly4& q, double out[4]) {
+    const double a = q.coef[3] / q.coef[4], b = q.coef[2] / q.coef[4], c = q.coef[1] / q.coef[4],
+                 d = q.coef[0] / q.coef[4];
+    const double P = b - 0.375 * a * a, Q = 0.125 * a * a * a + c - 0.5 * a * b,
+                 S = d - 0.01171875 * a * a * a * a + 0.0625 * a * a * b - 0.25 * c * a;
+    const double A = P / 2.0, B = (P * P - 4.0 * S) * 0.0625, C = -0.015625 * Q * Q;
+    const double pc = (3.0 * B - A * A) / 3.0,
+                 qc = (2.0 * A * A * A - 9.0 * A * B + 27.0 * C) / 27.0;
+    const double delta = qc * qc / 4.0 + pc * pc * pc / 27.0;
+    if (delta > 0.0)
+        return false;
+    const double m = std::sqrt(qc * qc / 4.0 - delta), phi = std::acos(-qc / (2.0 * m));
+    const double z1 = 2.0 * std::cbrt(m) * std::cos(phi / 3.0) - A / 3.0;
+    const double z2 =
+        -std::cbrt(m) * (std::cos(phi / 3.0) + std::sqrt(3.0) * std::sin(phi / 3.0)) - A / 3.0;
+    if (z1 <= 0.0 || z2 <= 0.0)
+        return false;
+    const double F = std::sqrt(z1), G = std::sqrt(z2), H = -Q / (8.0 * F * G);
+    out[0] = H + G + F - a / 4.0;
+    out[1] = F - G - H - a / 4.0;
+    out[2] = G - F - H - a / 4.0;
+    out[3] = H - (G + F) - a / 4.0;
+    return true;
+}
+
+} // namespace
+
+// Both solvers list four real roots in their own formulas' order, whichever way the
+// roots were found: on quartics whose roots are well apart the order must be the
+// literal formulas' one, root by root (the literal formulas lose digits near a
+// small R, hence the loose tolerance; the roots are 0.5 or more apart).
+TEST(QuarticOrder, FourRootsComeInTheFormulasOwnOrder) {
+    std::mt19937 rng(77);
+    std::uniform_real_distribution<double> pos(-10.0, 10.0), lead(-4.0, 4.0);
+    int ferrariChecked = 0, descartesChecked = 0, notDescending = 0;
+    for (int trial = 0; trial < 3000; ++trial) {
+        std::vector<double> roots = {pos(rng), pos(rng), pos(rng), pos(rng)};
+        std::sort(roots.begin(), roots.end());
+        bool apart = true;
+        for (int i = 1; i < 4; ++i)
+            apart = apart && roots[i] - roots[i - 1] > 0.5;
+        const double l = lead(rng);
+        if (!apart || std::fabs(l) < 0.1)
+            continue;
+        const Poly4 p = fromRoots(roots, l);
+        double want[4], got[4];
+        if (literalFerrari(p, want)) {
+            ASSERT_EQ(ferrariQuartic(p, got), 1) << "trial " << trial;
+            expectRoots(got, {want[0], want[1], want[2], want[3]}, 1e-3);
+            ++ferrariChecked;
+        }
+        if (literalDescartesEuler(p, want)) {
+            ASSERT_EQ(quarticRealRoots(p, got), 4) << "trial " << trial;
+            expectRoots(got, {want[0], want[1], want[2], want[3]}, 1e-3);
+            notDescending += !std::is_sorted(got, got + 4, std::greater<double>());
+            ++descartesChecked;
+        }
+    }
+    EXPECT_GT(ferrariChecked, 500);
+    EXPECT_GT(descartesChecked, 500);
+    // The order is not simply descending: an odd cubic term swaps a pair.
+    EXPECT_GT(notDescending, 100);
+}
+
+TEST(QuarticOrder, LeadingTermsThatCancelStillGiveTheRootsLeft) {
+    // 0·x^4 + (x - 1)(x - 2)(x - 5): the cubic's roots, descending.
+    double r[4];
+    ASSERT_EQ(quarticOrLowerRealRoots(fromRoots({1, 2, 5}), true, r), 3);
+    expectRoots(r, {5, 2, 1}, 1e-12);
+    // A quartic: one root finding serves both orders.
+    const Poly4 p = fromRoots({-3, 0.5, 2, 7}, -2.0);
+    double ferrari[4], descartes[4], want[4];
+    ASSERT_EQ(quarticOrLowerRealRoots(p, true, ferrari), 4);
+    ASSERT_EQ(quarticOrLowerRealRoots(p, false, descartes), 4);
+    ASSERT_TRUE(literalFerrari(p, want));
+    expectRoots(ferrari, {want[0], want[1], want[2], want[3]}, 1e-6);
+    ASSERT_TRUE(literalDescartesEuler(p, want));
+    expectRoots(descartes, {want[0], want[1], want[2], want[3]}, 1e-6);
 }
