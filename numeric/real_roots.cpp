@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <functional>
 #include <limits>
 
 namespace {
@@ -42,54 +41,6 @@ bool nearZero(const Eval& e, int deg) {
 // magnitude; 32 units leave the sign beyond doubt for every degree up to four.
 bool signCertain(const Eval& e) {
     return std::fabs(e.value) > 32.0 * kEps * e.bound;
-}
-
-// The cubic x^3 + a x^2 + b x + c by its closed form, each root polished on p:
-// three real roots by the trigonometric form, else the one real root by Cardano's
-// (arranged so that its two cube roots do not cancel). Returns the count.
-int cubicClosedForm(const Poly4& p, double out[3]) {
-    const double a = p.coef[2] / p.coef[3], b = p.coef[1] / p.coef[3], c = p.coef[0] / p.coef[3];
-    const double P = b - a * a / 3.0;
-    const double Q = 2.0 * a * a * a / 27.0 - a * b / 3.0 + c;
-    const double D = Q * Q / 4.0 + P * P * P / 27.0;
-    int n;
-    if (D < 0.0) {
-        const double m = 2.0 * std::sqrt(-P / 3.0);
-        const double phi = std::acos(std::clamp(3.0 * Q / (P * m), -1.0, 1.0)) / 3.0;
-        for (int k = 0; k < 3; ++k)
-            out[k] = m * std::cos(phi - 2.0 * M_PI * k / 3.0) - a / 3.0;
-        n = 3;
-    } else {
-        const double A = -std::copysign(std::cbrt(std::fabs(Q) / 2.0 + std::sqrt(D)), Q);
-        out[0] = (A == 0.0 ? 0.0 : A - P / (3.0 * A)) - a / 3.0;
-        n = 1;
-    }
-    for (int k = 0; k < n; ++k)
-        out[k] = polishRoot(p, out[k]);
-    return n;
-}
-
-// The sign of the discriminant of x^3 + a x^2 + b x + c when neither the rounding of
-// the coefficients (one unit each, relative) nor that of the evaluation can have
-// changed it; 0 otherwise.
-int certainCubicDiscriminantSign(double a, double b, double c) {
-    const double terms[5] = {18.0 * a * b * c, -4.0 * a * a * a * c, a * a * b * b,
-                             -4.0 * b * b * b, -27.0 * c * c};
-    return certainSign(terms, 5, 64.0);
-}
-
-// A cubic's real roots, ascending, when its closed form provably found them all.
-bool certifiedCubic(const Poly4& p, double out[3], int& n) {
-    double r[3];
-    n = cubicClosedForm(p, r);
-    if (n == 1 && certainCubicDiscriminantSign(p.coef[2] / p.coef[3], p.coef[1] / p.coef[3],
-                                               p.coef[0] / p.coef[3]) >= 0)
-        return false;
-    std::sort(r, r + n, std::greater<double>());
-    if (!isolatesEach(p, r, n))
-        return false;
-    std::reverse_copy(r, r + n, out);
-    return true;
 }
 
 // p(lo) and p(hi) have strictly opposite signs.
@@ -136,10 +87,6 @@ double kthRoot(double ratio, int k) {
 int rootsOfDegree(const Poly4& p, int deg, double* out) {
     if (deg <= 0)
         return 0;
-    // Simple, well-separated roots (the usual case) come from the closed form.
-    int certified = 0;
-    if (deg == 3 && certifiedCubic(p, out, certified))
-        return certified;
     if (deg == 1) {
         out[0] = -p.coef[0] / p.coef[1];
         return 1;

@@ -377,3 +377,34 @@ TEST(QuarticOrder, LeadingTermsThatCancelStillGiveTheRootsLeft) {
     ASSERT_TRUE(literalDescartesEuler(p, want));
     expectRoots(descartes, {want[0], want[1], want[2], want[3]}, 1e-6);
 }
+
+// The proof behind the closed form's answer: a sign change around each root, in
+// disjoint intervals, beyond the rounding of the evaluation.
+TEST(RootIsolation, ProvesSimpleRootsAndRefusesWhatItCannotProve) {
+    const Poly4 p = fromRoots({1, 2, 3, 4}, -3.0);
+    const double simple[4] = {4, 3, 2, 1};
+    EXPECT_TRUE(isolatesEach(p, simple, 4));
+    // A guess between roots gets an interval wide enough to hold one, which then
+    // overlaps its neighbours'.
+    const double offRoot[4] = {4, 3, 2, 1.6};
+    EXPECT_FALSE(isolatesEach(p, offRoot, 4));
+    const double twice[2] = {3, 3};
+    EXPECT_FALSE(isolatesEach(p, twice, 2)); // one root cannot count as two
+    // A double root has no sign change at all; two roots 1e-12 apart none that
+    // rounding leaves beyond doubt.
+    const double doubled[4] = {4, 3, 1, 1};
+    EXPECT_FALSE(isolatesEach(fromRoots({1, 1, 3, 4}), doubled, 4));
+    const double crowded[4] = {4, 3, 1 + 1e-12, 1};
+    EXPECT_FALSE(isolatesEach(fromRoots({1, 1 + 1e-12, 3, 4}), crowded, 4));
+}
+
+TEST(RootIsolation, SignOfASumOnlyWhenRoundingCannotFlipIt) {
+    const double cancelling[3] = {1e16, -1e16, 1.0};
+    EXPECT_EQ(certainSign(cancelling, 3, 64.0), 0);
+    const double clear[3] = {3.0, -1.0, -1.5};
+    EXPECT_EQ(certainSign(clear, 3, 64.0), 1);
+    const double negative[2] = {-2.0, 1.0};
+    EXPECT_EQ(certainSign(negative, 2, 64.0), -1);
+    const double overflow[2] = {HUGE_VAL, 1.0};
+    EXPECT_EQ(certainSign(overflow, 2, 64.0), 0);
+}
