@@ -86,7 +86,9 @@ bool MergeProblem::addExactCandidates(int first) {
     if (curves > 0)
         return false;
     refineCandidates(*this, exactFrom);
-    dropRepeats(fullSystem ? keepConfirmed(first, exactFrom) : exactFrom, first);
+    const int newFrom = fullSystem ? keepConfirmed(first, exactFrom) : exactFrom;
+    dropRepeats(newFrom, first);
+    exactSupplied = exactSupplied || storedRealSince(newFrom);
     return true;
 }
 
@@ -105,16 +107,33 @@ int MergeProblem::keepConfirmed(int first, int exactFrom) {
     // A closed-form root near a degenerate step can meet the constraints to rounding
     // and still sit off the true merge (the residual grows only with the square of the
     // error there): the exact system's circle replaces it, and a circle the exact
-    // system does not have goes.
+    // system does not have goes. Each exact circle confirms one closed-form root; a
+    // second root on it is the closed form's double root, kept as such, unless the
+    // exact system holds another merge at that motion which the pole of the closed
+    // form hid: that merge then stands for it.
+    bool confirmed[kMaxSolutions] = {};
+    auto otherMergeAtMotion = [&](int m) {
+        for (int k = exactFrom; k < solutionCount; ++k)
+            if (!confirmed[k] && solutions[k].kind == KIND_C && sameMotion(k, m, kSameMerge))
+                return true;
+        return false;
+    };
     int kept = first;
     for (int n = first; n < exactFrom; ++n) {
         if (solutions[n].kind == KIND_C) {
-            int match = -1;
+            int match = -1, repeated = -1;
             for (int m = exactFrom; m < solutionCount && match < 0; ++m)
-                if (sameMerge(n, m, kConfirmingDistance))
-                    match = m;
+                if (sameMerge(n, m, kConfirmingDistance)) {
+                    if (!confirmed[m])
+                        match = m;
+                    else if (repeated < 0)
+                        repeated = m;
+                }
+            if (match < 0 && repeated >= 0 && !otherMergeAtMotion(repeated))
+                match = repeated;
             if (match < 0)
                 continue;
+            confirmed[match] = true;
             parameter[n] = parameter[match];
             solutions[n] = solutions[match];
         }
@@ -133,19 +152,22 @@ int MergeProblem::keepConfirmed(int first, int exactFrom) {
     return kept;
 }
 
+bool MergeProblem::sameMotion(int a, int b, double relative) const {
+    if (mode == MERGE_ROTATE)
+        return std::fabs(std::remainder(parameter[a] - parameter[b], 2.0 * M_PI)) <= relative;
+    return std::fabs(parameter[a] - parameter[b]) <= relative * sceneScale(*this, 0.0).extent;
+}
+
 bool MergeProblem::sameMerge(int a, int b, double relative) const {
     const double tol = relative * sceneScale(*this, 0.0).extent;
     const SceneObject &s = solutions[a], &t = solutions[b];
     if (s.kind != t.kind)
         return false;
-    const bool rotate = mode == MERGE_ROTATE;
-    const double dp = rotate ? std::remainder(parameter[a] - parameter[b], 2.0 * M_PI)
-                             : parameter[a] - parameter[b];
-    const double parameterTol = rotate ? relative : tol;
+    const double parameterTol = mode == MERGE_ROTATE ? relative : tol;
     if (s.kind == kComplexCandidate)
         return std::fabs(s.x[0] - t.x[0]) <= parameterTol &&
                std::fabs(s.y[0] - t.y[0]) <= parameterTol;
-    return std::fabs(dp) <= parameterTol && std::fabs(s.x[0] - t.x[0]) <= tol &&
+    return sameMotion(a, b, relative) && std::fabs(s.x[0] - t.x[0]) <= tol &&
            std::fabs(s.y[0] - t.y[0]) <= tol && std::fabs(s.r - t.r) <= tol;
 }
 

@@ -109,14 +109,12 @@ int MergeProblem::solveHere(const KindCounts& counts) {
     }
     const bool hadReal = storedRealSince(first);
     if (degenerate || !hadReal) {
-        const int exactFrom = solutionCount;
         if (!addExactCandidates(first)) {
             solutionCount = first;
             underdetermined = true;
             setMessage(kUnderdeterminedMessage);
             return 0;
         }
-        exactSupplied = exactSupplied || storedRealSince(exactFrom);
         if (!hadReal && storedRealSince(first)) {
             std::memcpy(message, previousMessage, sizeof message);
             result = 1;

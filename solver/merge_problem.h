@@ -119,7 +119,8 @@ class MergeProblem {
     int solveLocally(const KindCounts& counts);
     int solveHere(const KindCounts& counts);
     // The exact system's real candidates (and, in rotate mode, the half turn's), added
-    // to those of the closed form; false when it found a curve of circles.
+    // to those of the closed form, and exactSupplied set when one was new; false when
+    // it found a curve of circles.
     bool addExactCandidates(int first);
     // Appends the real part of a root the engine found complex when it meets the
     // constraints, and the complex root of the motion parameter otherwise.
@@ -130,6 +131,9 @@ class MergeProblem {
     int keepConfirmed(int first, int exactFrom);
     // Whether candidates a and b are one merge, within relative times the scene.
     bool sameMerge(int a, int b, double relative) const;
+    // Whether their motions agree: shifts within relative times the scene, angles
+    // within relative radians.
+    bool sameMotion(int a, int b, double relative) const;
     // Drops each candidate from index from on that repeats an earlier one at index
     // against or later.
     void dropRepeats(int from, int against);

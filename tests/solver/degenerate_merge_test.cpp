@@ -155,6 +155,32 @@ TEST(DegenerateMerge, MovedCircleLandingOnAFixedOneKeepsItsMerges) {
         holds(r.p, {-M_PI / 2, 4.602971879786176, -8.712305084236695, -14.69103543649924}, 1e-6));
 }
 
+TEST(DegenerateMerge, MergeAtAPoleIsOneCandidateAtEveryScale) {
+    // Lines y = 0 and y = 300 (both tangency lines, the second pointing along -x) fix
+    // y = 150 and r = 150; touching C(50, 150, -50) gives x = 250 or x = -150, and
+    // touching the moved C(300 + d, 150, -50) gives d = x - 300 ± 200. At d = -250 the
+    // moved circle lands on the fixed one and both circles are merges there.
+    const Expected truth[4] = {{150, 250, 150, 150},
+                               {-250, 250, 150, 150},
+                               {-250, -150, 150, 150},
+                               {-650, -150, 150, 150}};
+    for (double scale : {1.0, 0.1, 1e-3, 40.0}) {
+        Merge t({makeLine(KIND_L, 0, 0, 100 * scale, 0),
+                 makeCircle(KIND_C, 50 * scale, 150 * scale, -50 * scale),
+                 makeCircle(KIND_C, 300 * scale, 150 * scale, -50 * scale),
+                 makeLine(KIND_L, 100 * scale, 300 * scale, 0, 300 * scale)});
+        ASSERT_EQ(t.p.solve(MERGE_TRANSLATE), 1) << t.p.message;
+        expectOnlyTrueMerges(t.p);
+        EXPECT_EQ(realCount(t.p), 4) << "scale " << scale;
+        // The closed form alone cannot separate the two merges at its pole.
+        EXPECT_EQ(std::string(t.p.solverName), "T_2Circle2ClusterSolver+exact");
+        for (const Expected& e : truth)
+            EXPECT_TRUE(holds(t.p, {e.parameter * scale, e.x * scale, e.y * scale, e.r * scale},
+                              1e-9 * scale))
+                << "scale " << scale << ", d = " << e.parameter << ", x = " << e.x;
+    }
+}
+
 TEST(DegenerateMerge, TouchingSolutionsAreRealCandidates) {
     // Built from the merge d = 53.25, circle (-4.5, -6.25, 28), with the data rounded to
     // decimals: the double root splits into a complex pair at rounding level.
