@@ -233,24 +233,43 @@ bool CTorvaneDoc::isSavable(std::string* error) const {
     return true;
 }
 
-bool CTorvaneDoc::toBytes(std::vector<unsigned char>& out, std::string* error) const {
-    // Sized once for the worst case and cut to what was written: one walk over the list
-    // both checks and encodes.
-    out.resize(kTvnCountBytes +
-               static_cast<std::size_t>(std::max(objectCount, 0)) * kTvnLineRecordBytes);
+bool CTorvaneDoc::writeTo(TvnByteSink& sink, std::string* error) const {
+    // A piece that stays in the processor's cache: the image of a large scene never needs
+    // memory of its own.
+    constexpr std::size_t kPieceBytes = 256 * 1024;
+    std::vector<unsigned char> piece(kPieceBytes);
+    ByteWriter(piece.data()).i32(objectCount);
     std::size_t used = kTvnCountBytes;
-    std::int32_t written = 0;
+    int index = 0;
     for (const SceneObject* o : *this) {
-        if (!isSavableObject(*o, written, error))
+        if (!isSavableObject(*o, index++, error))
             return false;
-        if (out.size() - used < kTvnLineRecordBytes) // a count that lags the list
-            out.resize(used + kTvnLineRecordBytes);
-        used = static_cast<std::size_t>(writeRecord(out.data() + used, *o) - out.data());
-        ++written;
+        if (piece.size() - used < kTvnLineRecordBytes) {
+            if (!sink.put(piece.data(), used))
+                return false;
+            used = 0;
+        }
+        used = static_cast<std::size_t>(writeRecord(piece.data() + used, *o) - piece.data());
     }
-    out.resize(used);
-    ByteWriter(out.data()).i32(written);
-    return true;
+    return sink.put(piece.data(), used);
+}
+
+bool CTorvaneDoc::toBytes(std::vector<unsigned char>& out, std::string* error) const {
+    class Append : public TvnByteSink {
+      public:
+        explicit Append(std::vector<unsigned char>& out) : out(out) {}
+        bool put(const unsigned char* data, std::size_t size) override {
+            out.insert(out.end(), data, data + size);
+            return true;
+        }
+
+      private:
+        std::vector<unsigned char>& out;
+    } append(out);
+    out.clear();
+    out.reserve(kTvnCountBytes +
+                static_cast<std::size_t>(std::max(objectCount, 0)) * kTvnLineRecordBytes);
+    return writeTo(append, error);
 }
 
 bool CTorvaneDoc::Serialize(std::ostream& out, std::string* error) const {

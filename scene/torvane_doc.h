@@ -36,6 +36,14 @@ class TvnByteSource {
                                                      std::uint64_t limit) = 0;
 };
 
+// Where the image of a scene goes, a piece at a time.
+class TvnByteSink {
+  public:
+    virtual ~TvnByteSink() = default;
+    // False stops the writing; the sink knows why.
+    virtual bool put(const unsigned char* data, std::size_t size) = 0;
+};
+
 class CTorvaneDoc {
     // Objects live inside their list nodes, and nodes come from blocks of the document's
     // own: a scene of a million objects then costs a few hundred allocations, not two
@@ -73,8 +81,11 @@ class CTorvaneDoc {
     // refuse (a coordinate that is not finite, a kind outside 0..3): such a file could
     // be written but never opened again.
     bool isSavable(std::string* error = nullptr) const;
-    // The file image of the whole list into out; false, with the reason isSavable would
-    // give in *error, when the scene is not savable (out is then unspecified).
+    // The file image of the whole list, handed to sink in pieces; false, with the reason
+    // isSavable would give in *error, when the scene is not savable, or when sink refuses a
+    // piece. What reached the sink before is then not a whole image.
+    bool writeTo(TvnByteSink& sink, std::string* error = nullptr) const;
+    // The same image in memory.
     bool toBytes(std::vector<unsigned char>& out, std::string* error = nullptr) const;
     // Writes the whole list; returns false, with the reason in *error, when the scene is
     // not savable or the stream reports a write error.

@@ -188,11 +188,37 @@ void syncDirectory(const std::string& dir) {
         ::fsync(folder.get());
 }
 
+// Writes a scene's image to a file descriptor and counts the bytes; keeps the reason a
+// write failed.
+class DescriptorSink : public TvnByteSink {
+  public:
+    explicit DescriptorSink(int fd) : fd(fd) {}
+    bool put(const unsigned char* data, std::size_t size) override {
+        if (!writeAll(fd, data, size)) {
+            error = errno;
+            return false;
+        }
+        written += size;
+        return true;
+    }
+    std::uint64_t bytesWritten() const { return written; }
+    // Puts the reason of a failed write back into errno.
+    void restoreErrno() const {
+        if (error != 0)
+            errno = error;
+    }
+
+  private:
+    int fd;
+    std::uint64_t written = 0;
+    int error = 0;
+};
+
 // A file with several names (hard links) must keep its inode, so it is rewritten where it
 // is. Space is reserved first, so that a full disk fails before the old scene is touched;
 // touched says whether writing had begun when it failed.
-bool rewriteInPlace(const std::string& target, const struct stat& expected,
-                    const std::vector<unsigned char>& bytes, bool& touched) {
+bool rewriteInPlace(const std::string& target, const struct stat& expected, const CTorvaneDoc& doc,
+                    std::uint64_t bytes, bool& touched) {
     touched = false;
     const Descriptor file(::open(target.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
     struct stat st {};
@@ -202,14 +228,18 @@ bool rewriteInPlace(const std::string& target, const struct stat& expected,
         errno = EBUSY; // replaced under our feet
         return false;
     }
-    const auto size = static_cast<off_t>(bytes.size());
+    const auto size = static_cast<off_t>(bytes);
     if (const int err = ::posix_fallocate(file.get(), 0, size); err != 0) {
         errno = err;
         return false;
     }
     touched = true;
-    return writeAll(file.get(), bytes.data(), bytes.size()) && ::ftruncate(file.get(), size) == 0 &&
-           ::fsync(file.get()) == 0;
+    DescriptorSink sink(file.get());
+    if (!doc.writeTo(sink)) {
+        sink.restoreErrno();
+        return false;
+    }
+    return ::ftruncate(file.get(), size) == 0 && ::fsync(file.get()) == 0;
 }
 
 mode_t newFileMode() {
@@ -249,8 +279,7 @@ bool loadSceneFile(const std::string& path, CTorvaneDoc& doc, std::string* error
 }
 
 bool saveSceneFile(const std::string& path, const CTorvaneDoc& doc, std::string* error) {
-    std::vector<unsigned char> bytes;
-    if (std::string unsavable; !doc.toBytes(bytes, &unsavable))
+    if (std::string unsavable; !doc.isSavable(&unsavable))
         return setError(error, path + ": " + unsavable);
     std::string target;
     if (!resolveLinks(path, target, error))
@@ -277,8 +306,10 @@ bool saveSceneFile(const std::string& path, const CTorvaneDoc& doc, std::string*
         // Not allowed to give it away: the new file is ours, as any file we create.
     }
     const mode_t mode = exists ? st.st_mode & 07777 : newFileMode();
-    if (!writeAll(tmp.get(), bytes.data(), bytes.size()) || ::fchmod(tmp.get(), mode) != 0 ||
-        ::fsync(tmp.get()) != 0) {
+    DescriptorSink sink(tmp.get());
+    const bool written = doc.writeTo(sink);
+    sink.restoreErrno();
+    if (!written || ::fchmod(tmp.get(), mode) != 0 || ::fsync(tmp.get()) != 0) {
         const std::string reason = systemError("cannot write", path);
         ::unlink(tmpPath.c_str());
         return setError(error, reason);
@@ -286,7 +317,7 @@ bool saveSceneFile(const std::string& path, const CTorvaneDoc& doc, std::string*
 
     if (exists && st.st_nlink > 1) {
         bool touched = false;
-        if (!rewriteInPlace(target, st, bytes, touched)) {
+        if (!rewriteInPlace(target, st, doc, sink.bytesWritten(), touched)) {
             std::string reason = systemError("cannot write", path);
             if (touched) // the complete new scene is still in the temporary file
                 return setError(error, reason + " (the scene is in " + tmpPath + ")");

@@ -168,6 +168,19 @@ TEST_F(TvnBytes, LargeRandomSceneMatchesTheFormatAndComesBackIdentical) {
     EXPECT_EQ(encode(loaded), expected);
 }
 
+TEST_F(TvnBytes, FileWithTwoNamesIsRewrittenInPlaceByteForByte) {
+    std::mt19937_64 rng(77);
+    CTorvaneDoc doc;
+    fillRandom(doc, 20000, rng); // many pieces of writing
+    const std::string path = file("scene.tvn"), other = file("other-name.tvn");
+    writeFile(path, {0, 0, 0, 0});
+    std::filesystem::create_hard_link(path, other);
+    std::string error;
+    ASSERT_TRUE(saveSceneFile(path, doc, &error)) << error;
+    EXPECT_EQ(std::filesystem::hard_link_count(path), 2u);
+    EXPECT_EQ(fileBytes(other), encode(doc));
+}
+
 TEST_F(TvnBytes, RefusalsSayWhereAndWhatExactly) {
     CTorvaneDoc doc;
     doc.addObject(KIND_C, 0, 0, 1, 0, 0, 0);
