@@ -25,16 +25,7 @@ void BM_PlaneRedraw(benchmark::State& state) {
     view.planeLayers().setEnabled(false);
     if (!showBenchView(view, state))
         return;
-    const ProcessCpuTime cpu;
-    for (auto _ : state) {
-        const int before = view.frames;
-        view.redraw();
-        if (!view.waitForFrameAfter(before)) {
-            state.SkipWithError("the frame was never drawn");
-            break;
-        }
-    }
-    cpu.report(state);
+    timeRedraws(view, state);
 }
 BENCHMARK(BM_PlaneRedraw)
     ->Arg(0)

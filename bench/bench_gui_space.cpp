@@ -16,16 +16,7 @@ void BM_SpaceRedraw(benchmark::State& state) {
         return;
     view.tools().onCommand(cmd::kShowSpace);
     view.tools().onCommand(cmd::kShowPlane);
-    const ProcessCpuTime cpu;
-    for (auto _ : state) {
-        const int before = view.frames;
-        view.redraw();
-        if (!view.waitForFrameAfter(before)) {
-            state.SkipWithError("the frame was never drawn");
-            break;
-        }
-    }
-    cpu.report(state);
+    timeRedraws(view, state);
 }
 BENCHMARK(BM_SpaceRedraw)->Arg(0)->Arg(1000)->UseRealTime()->Unit(benchmark::kMillisecond);
 

@@ -108,3 +108,18 @@ class ProcessCpuTime {
     }
     double start;
 };
+
+// Times whole redraws of view, each until its frame has been drawn and composed into the
+// window, and reports the whole process's CPU time per frame.
+inline void timeRedraws(CountingView& view, benchmark::State& state) {
+    const ProcessCpuTime cpu;
+    for (auto _ : state) {
+        const int before = view.frames;
+        view.redraw();
+        if (!view.waitForFrameAfter(before)) {
+            state.SkipWithError("the frame was never drawn");
+            break;
+        }
+    }
+    cpu.report(state);
+}
