@@ -17,6 +17,20 @@ constexpr double kConfirmingDistance = 1e-3;
 // Objects this many times their extent away from the origin.
 constexpr double kFarFromOrigin = 1e3;
 
+// The shift toward the origin along one axis. A scene within two extents of the
+// origin loses no digits and is solved as given: the isolated merges of objects that
+// line up only to rounding move with any rounding of the data, and the safety net
+// must see the data the user gave. Farther out the shift is the centre rounded to a
+// multiple of the unit in the last place of the largest coordinate there, so that
+// every coordinate moves exactly: each is a multiple of its own unit, and so is its
+// difference with the shift, which is smaller than the coordinate itself.
+double exactShift(double centre, double extent) {
+    if (!(std::fabs(centre) > 2.0 * extent) || !std::isfinite(centre))
+        return 0.0;
+    const double unit = std::ldexp(1.0, std::ilogb(std::fabs(centre) + extent) - 52);
+    return std::nearbyint(centre / unit) * unit;
+}
+
 void shift(SceneObject& o, double dx, double dy) {
     for (int k = 0; k < 2; ++k) {
         o.x[k] += dx;
@@ -37,9 +51,10 @@ bool MergeProblem::farFromOrigin() const {
 
 int MergeProblem::solveLocally(const KindCounts& counts) {
     const SceneScale scene = sceneScale(*this, 0.0);
-    const double cx = scene.centreX, cy = scene.centreY;
+    const double cx = exactShift(scene.centreX, scene.extent);
+    const double cy = exactShift(scene.centreY, scene.extent);
     // Near the origin already (or nowhere at all): nothing to gain.
-    if (!(std::fmax(std::fabs(cx), std::fabs(cy)) > scene.extent) || !std::isfinite(cx + cy))
+    if (cx == 0.0 && cy == 0.0)
         return solveHere(counts);
     SceneObject local[2][2];
     SceneObject* original[2][2];
