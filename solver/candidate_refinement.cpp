@@ -16,6 +16,12 @@ constexpr int kUnknowns = 4;
 constexpr int kNewtonSteps = 5;
 // A Newton step this many units of rounding long changes nothing that matters.
 constexpr double kConvergedStep = 64.0;
+// After a step this small relative to the scene (in units of rounding: 1e-8), the
+// next would be of its square: below rounding, unless the equations are badly
+// conditioned, which the residual then shows.
+constexpr double kQuadraticallyConverged = 1e-8 / std::numeric_limits<double>::epsilon();
+// A change of the parameter this small next to the scene leaves its measure as it is.
+constexpr double kNegligibleMove = 1e-6;
 constexpr double kEps = std::numeric_limits<double>::epsilon();
 constexpr double kRelativeTolerance = 1e-9;
 constexpr double kRoundingLevel = 2e-15;
@@ -35,8 +41,9 @@ Motion motionOf(int mode, double parameter) {
     Motion m;
     if (mode == MERGE_ROTATE) {
         m.rotate = true;
-        m.c = std::cos(parameter);
-        m.s = std::sin(parameter);
+        // cos and sin of a zero angle are 1 and the zero itself, exactly.
+        m.c = parameter == 0.0 ? 1.0 : std::cos(parameter);
+        m.s = parameter == 0.0 ? parameter : std::sin(parameter);
     } else {
         m.shift = parameter;
     }
@@ -109,10 +116,10 @@ double violation(const Constraint& k, const Motion& m, double x, double y, doubl
     return std::fabs(k.kind == KIND_L ? dist - z : dist);
 }
 
-double residualOf(const Constraints& set, const double u[kUnknowns]) {
+// The residual of u, cluster 2 moved by m (the motion of u's parameter).
+double residualOf(const Constraints& set, const double u[kUnknowns], const Motion& m) {
     if (!set.valid)
         return HUGE_VAL;
-    const Motion m = motionOf(set.mode, u[3]);
     double worst = 0.0;
     for (const Constraint& k : set.item) {
         const double v = violation(k, m, u[0], u[1], u[2]);
@@ -196,7 +203,9 @@ bool newtonStep(const double F[4], const double J[4][kUnknowns], double step[kUn
         std::swap(m[pivot], m[col]);
         for (int r = col + 1; r < kUnknowns; ++r) {
             const double f = m[r][col] / m[col][col];
-            for (int c = col; c <= kUnknowns; ++c)
+            // The whole row, although the columns left of col are never read again:
+            // fixed bounds let the compiler unroll the update.
+            for (int c = 0; c <= kUnknowns; ++c)
                 m[r][c] -= f * m[col][c];
         }
     }
@@ -210,11 +219,21 @@ bool newtonStep(const double F[4], const double J[4][kUnknowns], double step[kUn
 }
 
 // The residual of u (its own, or the independent one where squares overflow).
-double residualAt(const MergeProblem& p, const Constraints& set, const double u[kUnknowns]) {
-    const double fast = residualOf(set, u);
+double residualAt(const MergeProblem& p, const Constraints& set, const double u[kUnknowns],
+                  const Motion& m) {
+    const double fast = residualOf(set, u, m);
     if (fast < HUGE_VAL || !set.valid)
         return fast;
     return constraintResidual(p.slots, p.mode, u[3], u[0], u[1], u[2]);
+}
+
+// The polished point replaces u only when it meets the constraints better.
+double keepIfBetter(const double polished[kUnknowns], double polishedResidual, double u[kUnknowns],
+                    double residual) {
+    if (!(polishedResidual < residual))
+        return residual;
+    std::copy(polished, polished + kUnknowns, u);
+    return polishedResidual;
 }
 
 // Newton's step at u, in units of rounding of the scene (an angle in radians), so
@@ -235,8 +254,9 @@ double stepInRoundingUnits(const double step[kUnknowns], const double u[kUnknown
 // conditioned a small residual does not yet mean a small error.
 double refine(const MergeProblem& p, const Constraints& set, const SceneScale& scale,
               double u[kUnknowns], double residual) {
+    const double roundingLevel = kRoundingLevel * (scale.extent + scale.magnitude);
     // Already exact to rounding: nothing to gain.
-    if (residual <= kRoundingLevel * (scale.extent + scale.magnitude) || !set.valid)
+    if (residual <= roundingLevel || !set.valid)
         return residual;
     double trial[kUnknowns];
     std::copy(u, u + kUnknowns, trial);
@@ -254,17 +274,22 @@ double refine(const MergeProblem& p, const Constraints& set, const SceneScale& s
         previousStep = size;
         if (size <= kConvergedStep)
             break;
+        if (size <= kQuadraticallyConverged) {
+            const double r = residualAt(p, set, trial, motionOf(set.mode, trial[3]));
+            if (r <= roundingLevel)
+                return keepIfBetter(trial, r, u, residual);
+        }
     }
-    const double r = residualAt(p, set, trial);
-    if (!(r < residual))
-        return residual;
-    std::copy(trial, trial + kUnknowns, u);
-    return r;
+    return keepIfBetter(trial, residualAt(p, set, trial, motionOf(set.mode, trial[3])), u,
+                        residual);
 }
 
 } // namespace
 
-SceneScale sceneScale(const MergeProblem& p, double parameter) {
+namespace {
+
+// The scene's measure with cluster 2 moved by m.
+SceneScale sceneScaleMoved(const MergeProblem& p, const Motion& m) {
     double lo[2] = {HUGE_VAL, HUGE_VAL}, hi[2] = {-HUGE_VAL, -HUGE_VAL};
     auto include = [&](double x, double y, double halfWidth) {
         lo[0] = std::min(lo[0], x - halfWidth);
@@ -272,7 +297,6 @@ SceneScale sceneScale(const MergeProblem& p, double parameter) {
         lo[1] = std::min(lo[1], y - halfWidth);
         hi[1] = std::max(hi[1], y + halfWidth);
     };
-    const Motion m = motionOf(p.mode, parameter);
     for (int k = 0; k < 4; ++k) {
         const SceneObject& o = *p.slots[k / 2][k % 2];
         // Cluster 2 counts both where it stands and where the parameter moves it.
@@ -298,6 +322,12 @@ SceneScale sceneScale(const MergeProblem& p, double parameter) {
     return scale;
 }
 
+} // namespace
+
+SceneScale sceneScale(const MergeProblem& p, double parameter) {
+    return sceneScaleMoved(p, motionOf(p.mode, parameter));
+}
+
 double acceptedResidual(const SceneScale& scale) {
     return kRelativeTolerance * scale.extent + kCoordinateRounding * scale.magnitude;
 }
@@ -316,9 +346,15 @@ void refineCandidates(MergeProblem& p, int first) {
         SceneObject& s = p.solutions[n];
         if (s.kind != kComplexCandidate) {
             double u[kUnknowns] = {s.x[0], s.y[0], s.r, p.parameter[n]};
-            SceneScale scale = sceneScale(p, u[3]);
-            const double residual = refine(p, set, scale, u, residualAt(p, set, u));
-            if (u[3] != p.parameter[n])
+            // One turn serves the scene's measure and the residual.
+            const Motion motion = motionOf(p.mode, u[3]);
+            SceneScale scale = sceneScaleMoved(p, motion);
+            const double residual = refine(p, set, scale, u, residualAt(p, set, u, motion));
+            // The scene moves with the parameter; a polish of a few units of rounding
+            // cannot change its measure by anything the acceptance could notice.
+            const double moved =
+                std::fabs(u[3] - p.parameter[n]) * (p.mode == MERGE_ROTATE ? scale.magnitude : 1.0);
+            if (!(moved <= kNegligibleMove * scale.extent))
                 scale = sceneScale(p, u[3]);
             s.x[0] = u[0];
             s.y[0] = u[1];

@@ -35,7 +35,10 @@ void MergeProblem::removeObject(int clusterIndex, int slot) {
 }
 
 void MergeProblem::setMessage(const char* text) {
-    std::snprintf(message, sizeof message, "%s", text);
+    // Every solve writes a message first; a copy is all it takes, not a format.
+    const std::size_t length = strnlen(text, sizeof message - 1);
+    std::memcpy(message, text, length);
+    message[length] = '\0';
 }
 
 bool MergeProblem::appendCandidate(int kind, double x, double y, double r, double param) {

@@ -4,7 +4,7 @@
 #include "numeric/determinant.h"
 #include "solver/line_plane.h"
 
-#include <array>
+#include <algorithm>
 #include <stdexcept>
 
 namespace {
@@ -29,15 +29,14 @@ bool lineRow(const SceneObject& line, bool moving, PlaneRow& row) {
     LinePlane p;
     if (!linePlane(line, p))
         return false;
-    row.A = constant(p.a);
-    row.B = constant(p.b);
-    row.C = constant(p.c);
+    row = PlaneRow();
+    row.A.coef[0] = p.a;
+    row.B.coef[0] = p.b;
+    row.C.coef[0] = p.c;
+    row.E.coef[0] = p.e;
     if (moving) {
-        const double e[2] = {p.e, -p.a};
-        row.E = Poly4::fromCoefs(1, e);
-        row.E = add(row.E, Poly4()); // lowers the degree when a = 0
-    } else {
-        row.E = constant(p.e);
+        row.E.coef[1] = -p.a;
+        row.E.degree = p.a != 0.0 ? 1 : 0; // a line along x does not move its plane
     }
     return true;
 }
@@ -75,60 +74,73 @@ PlaneRow centreRadicalRow(const SceneObject& ci, const SceneObject& cj, bool cjM
 
 namespace {
 
-// Coefficients of t^0..t^4. The elimination below works on these directly: the
-// degrees are fixed by the rows, and each sum runs in the same order as the Poly4
-// operations it replaces, so the values are the same to the last bit.
-using Coefs = std::array<double, 5>;
+// Coefficients of t^0..t^4 with a bound on the degree (the coefficients above it are
+// zero). The elimination below works on these directly, and each sum runs in the
+// same order as the Poly4 operations it replaces, so the values are the same to the
+// last bit; only the bookkeeping of Poly4 (trimming, checks, calls) is gone.
+struct Coefs {
+    double c[5] = {0, 0, 0, 0, 0};
+    int degree = 0;
+};
 
 Coefs coefsOf(const Poly4& p) {
-    return {p.coef[0], p.coef[1], p.coef[2], p.coef[3], p.coef[4]};
+    Coefs r;
+    std::copy(p.coef, p.coef + 5, r.c);
+    r.degree = p.degree;
+    return r;
 }
 
-Poly4 polyOf(const Coefs& c) {
-    int degree = 4;
-    while (degree > 0 && c[degree] == 0.0)
+Poly4 polyOf(const Coefs& r) {
+    int degree = r.degree;
+    while (degree > 0 && r.c[degree] == 0.0)
         --degree;
-    return Poly4::fromCoefs(degree, c.data());
+    return Poly4::fromCoefs(degree, r.c);
 }
 
-// The product, truncated at t^4: callers keep the degrees within four.
+// The product; callers keep the degrees within four.
 Coefs times(const Coefs& p, const Coefs& q) {
-    Coefs r{};
-    for (int k = 0; k < 5; ++k)
-        for (int i = 0; i <= k; ++i)
-            r[k] += p[i] * q[k - i];
+    Coefs r;
+    for (int i = 0; i <= p.degree; ++i)
+        for (int j = 0; j <= q.degree; ++j)
+            r.c[i + j] += p.c[i] * q.c[j];
+    r.degree = p.degree + q.degree;
     return r;
 }
 
 Coefs times(const Coefs& p, double s) {
-    Coefs r;
-    for (int k = 0; k < 5; ++k)
-        r[k] = p[k] * s;
+    Coefs r = p;
+    for (int k = 0; k <= p.degree; ++k)
+        r.c[k] = p.c[k] * s;
     return r;
 }
 
 Coefs minus(const Coefs& p, const Coefs& q) {
     Coefs r;
-    for (int k = 0; k < 5; ++k)
-        r[k] = p[k] - q[k];
+    r.degree = std::max(p.degree, q.degree);
+    for (int k = 0; k <= r.degree; ++k)
+        r.c[k] = p.c[k] - q.c[k];
     return r;
 }
 
 Coefs plus(const Coefs& p, const Coefs& q) {
     Coefs r;
-    for (int k = 0; k < 5; ++k)
-        r[k] = p[k] + q[k];
+    r.degree = std::max(p.degree, q.degree);
+    for (int k = 0; k <= r.degree; ++k)
+        r.c[k] = p.c[k] + q.c[k];
     return r;
 }
 
-// Cofactor expansion along the first row of the 3x3 matrix m (row-major).
-Coefs determinant3(const Coefs m[9]) {
-    const Coefs minors[3] = {minus(times(m[4], m[8]), times(m[7], m[5])),
-                             minus(times(m[3], m[8]), times(m[6], m[5])),
-                             minus(times(m[3], m[7]), times(m[6], m[4]))};
-    Coefs sum = times(m[0], minors[0]);
-    sum = plus(sum, times(times(m[1], -1.0), minors[1]));
-    return plus(sum, times(m[2], minors[2]));
+// The 2x2 minor of rows 1 and 2 in columns j1, j2 (of A, B, C and the right-hand side).
+Coefs minorOf(const Coefs m[3][4], int j1, int j2) {
+    return minus(times(m[1][j1], m[2][j2]), times(m[2][j1], m[1][j2]));
+}
+
+// Cofactor expansion along row 0 of the matrix with columns c[0], c[1], c[2] of m,
+// from the minors of rows 1 and 2 (minors[j1][j2] for columns j1, j2).
+Coefs determinant3(const Coefs m[3][4], const Coefs minors[4][4], const int c[3]) {
+    Coefs sum = times(m[0][c[0]], minors[c[1]][c[2]]);
+    sum = plus(sum, times(times(m[0][c[1]], -1.0), minors[c[0]][c[2]]));
+    return plus(sum, times(m[0][c[2]], minors[c[0]][c[1]]));
 }
 
 // Whether the rows keep every product of the elimination within degree four: the
@@ -170,23 +182,25 @@ Elimination eliminateCircle(const PlaneRow& r1, const PlaneRow& r2, const PlaneR
     // Products beyond degree four would not fit; the general expansion rejects them.
     if (!withinDegreeFour(rows))
         return generalElimination(rows);
-    Coefs m[9], rhs[3];
+    // Columns A, B, C and the right-hand side -E.
+    Coefs m[3][4];
     for (int k = 0; k < 3; ++k) {
-        m[3 * k] = coefsOf(rows[k]->A);
-        m[3 * k + 1] = coefsOf(rows[k]->B);
-        m[3 * k + 2] = coefsOf(rows[k]->C);
-        rhs[k] = times(coefsOf(rows[k]->E), -1.0);
+        m[k][0] = coefsOf(rows[k]->A);
+        m[k][1] = coefsOf(rows[k]->B);
+        m[k][2] = coefsOf(rows[k]->C);
+        m[k][3] = times(coefsOf(rows[k]->E), -1.0);
     }
+    // D and Cramer's three numerators (a column replaced by the right-hand side)
+    // share their minors: seven instead of twelve.
+    constexpr int kColumns[4][3] = {{0, 1, 2}, {3, 1, 2}, {0, 3, 2}, {0, 1, 3}};
+    constexpr int kMinors[7][2] = {{1, 2}, {0, 2}, {0, 1}, {3, 2}, {3, 1}, {0, 3}, {1, 3}};
+    Coefs minors[4][4];
+    for (const auto& pair : kMinors)
+        minors[pair[0]][pair[1]] = minorOf(m, pair[0], pair[1]);
     Elimination el;
-    el.D = polyOf(determinant3(m));
-    Poly4* numerators[3] = {&el.Nx, &el.Ny, &el.Nz};
-    for (int col = 0; col < 3; ++col) {
-        Coefs mc[9];
-        for (int k = 0; k < 3; ++k)
-            for (int j = 0; j < 3; ++j)
-                mc[3 * k + j] = j == col ? rhs[k] : m[3 * k + j];
-        *numerators[col] = polyOf(determinant3(mc));
-    }
+    Poly4* results[4] = {&el.D, &el.Nx, &el.Ny, &el.Nz};
+    for (int i = 0; i < 4; ++i)
+        *results[i] = polyOf(determinant3(m, minors, kColumns[i]));
     return el;
 }
 
