@@ -144,7 +144,7 @@ bool certifiedClosedForm(const Poly4& q, double out[4], int& count) {
                                           q.coef[1] / q.coef[4], q.coef[0] / q.coef[4]) >= 0)
         return false;
     for (int i = 0; i < n; ++i)
-        r[i] = polishRoot(q, r[i]);
+        r[i] = polishRoot(q, r[i], 2);
     sortSmall(r, n, true);
     if (!isolatesEach(q, r, n))
         return false;

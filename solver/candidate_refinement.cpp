@@ -200,7 +200,8 @@ bool newtonStep(const double F[4], const double J[4][kUnknowns], double step[kUn
                 pivot = r;
         if (!(std::fabs(m[pivot][col]) > 1e-13 * scale))
             return false;
-        std::swap(m[pivot], m[col]);
+        if (pivot != col)
+            std::swap(m[pivot], m[col]);
         for (int r = col + 1; r < kUnknowns; ++r) {
             const double f = m[r][col] / m[col][col];
             // The whole row, although the columns left of col are never read again:
@@ -299,17 +300,17 @@ SceneScale sceneScaleMoved(const MergeProblem& p, const Motion& m) {
     };
     for (int k = 0; k < 4; ++k) {
         const SceneObject& o = *p.slots[k / 2][k % 2];
+        const bool line = isLineKind(o.kind);
+        const double halfWidth = line ? 0.0 : std::fabs(o.r);
         // Cluster 2 counts both where it stands and where the parameter moves it.
-        for (int moved = 0; moved < (k < 2 ? 1 : 2); ++moved) {
-            const int points = isLineKind(o.kind) ? 2 : 1;
-            const double halfWidth = isLineKind(o.kind) ? 0.0 : std::fabs(o.r);
-            for (int i = 0; i < points; ++i) {
+        const int points = line ? 2 : 1, copies = k < 2 ? 1 : 2;
+        for (int i = 0; i < points; ++i)
+            for (int copy = 0; copy < copies; ++copy) {
                 double x = o.x[i], y = o.y[i];
-                if (moved)
+                if (copy == 1)
                     movePoint(m, x, y);
                 include(x, y, halfWidth);
             }
-        }
     }
     SceneScale scale;
     scale.extent = std::max(hi[0] - lo[0], hi[1] - lo[1]);
