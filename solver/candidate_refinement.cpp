@@ -289,29 +289,59 @@ double refine(const MergeProblem& p, const Constraints& set, const SceneScale& s
 
 namespace {
 
-// The scene's measure with cluster 2 moved by m.
-SceneScale sceneScaleMoved(const MergeProblem& p, const Motion& m) {
+// A bounding box of points widened by their half widths.
+struct Box {
     double lo[2] = {HUGE_VAL, HUGE_VAL}, hi[2] = {-HUGE_VAL, -HUGE_VAL};
-    auto include = [&](double x, double y, double halfWidth) {
+
+    void include(double x, double y, double halfWidth) {
         lo[0] = std::min(lo[0], x - halfWidth);
         hi[0] = std::max(hi[0], x + halfWidth);
         lo[1] = std::min(lo[1], y - halfWidth);
         hi[1] = std::max(hi[1], y + halfWidth);
-    };
-    for (int k = 0; k < 4; ++k) {
-        const SceneObject& o = *p.slots[k / 2][k % 2];
+    }
+    // Every point of the object, moved by m when given.
+    void include(const SceneObject& o, const Motion* m) {
         const bool line = isLineKind(o.kind);
         const double halfWidth = line ? 0.0 : std::fabs(o.r);
-        // Cluster 2 counts both where it stands and where the parameter moves it.
-        const int points = line ? 2 : 1, copies = k < 2 ? 1 : 2;
-        for (int i = 0; i < points; ++i)
-            for (int copy = 0; copy < copies; ++copy) {
-                double x = o.x[i], y = o.y[i];
-                if (copy == 1)
-                    movePoint(m, x, y);
-                include(x, y, halfWidth);
-            }
+        for (int i = 0; i < (line ? 2 : 1); ++i) {
+            double x = o.x[i], y = o.y[i];
+            if (m)
+                movePoint(*m, x, y);
+            include(x, y, halfWidth);
+        }
     }
+};
+
+// What of the scene does not depend on the parameter: cluster 1 and cluster 2 where
+// it stands (fixed), and cluster 2 alone, which a shift only slides along x.
+struct SceneParts {
+    Box fixed, cluster2;
+};
+
+SceneParts scenePartsOf(const MergeProblem& p) {
+    SceneParts parts;
+    for (int k = 0; k < 4; ++k) {
+        const SceneObject& o = *p.slots[k / 2][k % 2];
+        parts.fixed.include(o, nullptr);
+        if (k >= 2)
+            parts.cluster2.include(o, nullptr);
+    }
+    return parts;
+}
+
+// The scene's measure with cluster 2 moved by m.
+SceneScale sceneScaleMoved(const MergeProblem& p, const SceneParts& parts, const Motion& m) {
+    Box box = parts.fixed;
+    if (m.rotate) {
+        for (int k = 2; k < 4; ++k)
+            box.include(*p.slots[1][k - 2], &m);
+    } else {
+        const Box& c2 = parts.cluster2;
+        box.include(c2.lo[0] + m.shift, c2.lo[1], 0.0);
+        box.include(c2.hi[0] + m.shift, c2.hi[1], 0.0);
+    }
+    const double* lo = box.lo;
+    const double* hi = box.hi;
     SceneScale scale;
     scale.extent = std::max(hi[0] - lo[0], hi[1] - lo[1]);
     scale.magnitude =
@@ -326,7 +356,7 @@ SceneScale sceneScaleMoved(const MergeProblem& p, const Motion& m) {
 } // namespace
 
 SceneScale sceneScale(const MergeProblem& p, double parameter) {
-    return sceneScaleMoved(p, motionOf(p.mode, parameter));
+    return sceneScaleMoved(p, scenePartsOf(p), motionOf(p.mode, parameter));
 }
 
 double acceptedResidual(const SceneScale& scale) {
@@ -342,6 +372,7 @@ void refineCandidates(MergeProblem& p, int first) {
     if (first >= p.solutionCount)
         return;
     const Constraints set = prepare(p);
+    const SceneParts parts = scenePartsOf(p);
     int kept = first;
     for (int n = first; n < p.solutionCount; ++n) {
         SceneObject& s = p.solutions[n];
@@ -349,14 +380,14 @@ void refineCandidates(MergeProblem& p, int first) {
             double u[kUnknowns] = {s.x[0], s.y[0], s.r, p.parameter[n]};
             // One turn serves the scene's measure and the residual.
             const Motion motion = motionOf(p.mode, u[3]);
-            SceneScale scale = sceneScaleMoved(p, motion);
+            SceneScale scale = sceneScaleMoved(p, parts, motion);
             const double residual = refine(p, set, scale, u, residualAt(p, set, u, motion));
             // The scene moves with the parameter; a polish of a few units of rounding
             // cannot change its measure by anything the acceptance could notice.
             const double moved =
                 std::fabs(u[3] - p.parameter[n]) * (p.mode == MERGE_ROTATE ? scale.magnitude : 1.0);
             if (!(moved <= kNegligibleMove * scale.extent))
-                scale = sceneScale(p, u[3]);
+                scale = sceneScaleMoved(p, parts, motionOf(p.mode, u[3]));
             s.x[0] = u[0];
             s.y[0] = u[1];
             s.r = u[2];
