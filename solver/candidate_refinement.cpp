@@ -329,17 +329,7 @@ SceneParts scenePartsOf(const MergeProblem& p) {
     return parts;
 }
 
-// The scene's measure with cluster 2 moved by m.
-SceneScale sceneScaleMoved(const MergeProblem& p, const SceneParts& parts, const Motion& m) {
-    Box box = parts.fixed;
-    if (m.rotate) {
-        for (int k = 2; k < 4; ++k)
-            box.include(*p.slots[1][k - 2], &m);
-    } else {
-        const Box& c2 = parts.cluster2;
-        box.include(c2.lo[0] + m.shift, c2.lo[1], 0.0);
-        box.include(c2.hi[0] + m.shift, c2.hi[1], 0.0);
-    }
+SceneScale scaleOf(const Box& box) {
     const double* lo = box.lo;
     const double* hi = box.hi;
     SceneScale scale;
@@ -353,10 +343,33 @@ SceneScale sceneScaleMoved(const MergeProblem& p, const SceneParts& parts, const
     return scale;
 }
 
+// The scene's measure with cluster 2 moved by m, from its parts.
+SceneScale sceneScaleMoved(const MergeProblem& p, const SceneParts& parts, const Motion& m) {
+    Box box = parts.fixed;
+    if (m.rotate) {
+        for (int k = 0; k < 2; ++k)
+            box.include(*p.slots[1][k], &m);
+    } else {
+        const Box& c2 = parts.cluster2;
+        box.include(c2.lo[0] + m.shift, c2.lo[1], 0.0);
+        box.include(c2.hi[0] + m.shift, c2.hi[1], 0.0);
+    }
+    return scaleOf(box);
+}
+
 } // namespace
 
 SceneScale sceneScale(const MergeProblem& p, double parameter) {
-    return sceneScaleMoved(p, scenePartsOf(p), motionOf(p.mode, parameter));
+    const Motion m = motionOf(p.mode, parameter);
+    Box box;
+    for (int k = 0; k < 4; ++k) {
+        const SceneObject& o = *p.slots[k / 2][k % 2];
+        box.include(o, nullptr);
+        // Cluster 2 counts both where it stands and where the parameter moves it.
+        if (k >= 2)
+            box.include(o, &m);
+    }
+    return scaleOf(box);
 }
 
 double acceptedResidual(const SceneScale& scale) {
