@@ -255,7 +255,11 @@ double stepInRoundingUnits(const double step[kUnknowns], const double u[kUnknown
 // conditioned a small residual does not yet mean a small error.
 double refine(const MergeProblem& p, const Constraints& set, const SceneScale& scale,
               double u[kUnknowns], double residual) {
-    const double roundingLevel = kRoundingLevel * (scale.extent + scale.magnitude);
+    // A circle far outside the scene cannot meet its constraints closer than rounding
+    // of its own coordinates: below that, Newton's steps follow the noise away from it.
+    const double candidateSize = std::max({std::fabs(u[0]), std::fabs(u[1]), std::fabs(u[2])});
+    const double roundingLevel =
+        kRoundingLevel * std::max(scale.extent + scale.magnitude, candidateSize);
     // Already exact to rounding: nothing to gain.
     if (residual <= roundingLevel || !set.valid)
         return residual;

@@ -72,6 +72,28 @@ TEST(DrawnFamilies, LinedUpToRoundingMatchesTheExactSystem) {
     }
 }
 
+// One merge of this turn is a circle 1e4 scene extents away. Its residual cannot drop
+// below rounding of its own coordinates, and polishing below that drifts it off.
+TEST(DrawnFamilies, CircleFarOutsideTheSceneKeepsTheExactSystemsPlace) {
+    std::array<SceneObject, 4> o = {
+        makeLine(KIND_L_PRIME, 4.9422510679287042, -2.2116992301351406, 0.68478922460986169,
+                 -6.5257887472265166),
+        makeCircle(KIND_C, -1.1223473707034199, -6.6618160400396578, 23.680761086318249),
+        makeCircle(KIND_C, 5.9821938867246933, 3.0211009219761906, 12.646966603248899),
+        makeLine(KIND_L, -1.4680851374419888, 29.842564557183263, -5.3406658687163482,
+                 31.96243617382904)};
+    MergeProblem p;
+    for (int k = 0; k < 4; ++k)
+        p.addObject(k < 2 ? 1 : 2, &o[k]);
+    FamilyCount count;
+    countAgainstReference(p, MERGE_ROTATE, count);
+    EXPECT_EQ(count.referenceFailed, 0);
+    EXPECT_EQ(count.expected, 4);
+    EXPECT_EQ(count.missed, 0) << p.solverName;
+    EXPECT_EQ(count.extra, 0) << p.solverName;
+    EXPECT_EQ(count.rounded, 0) << p.solverName;
+}
+
 std::string caseName(const testing::TestParamInfo<Case>& info) {
     const DrawnFamily f = info.param.family;
     const std::string family = f == DrawnFamily::Generic       ? "Generic"
