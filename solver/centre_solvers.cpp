@@ -41,6 +41,7 @@ int MergeProblem::solveThroughCentres(int subMode) {
     const int centre = isCentreCluster(slots[CLUSTER_2]) ? CLUSTER_2 : CLUSTER_1;
     const int other = 1 - centre;
     MergeProblem sub;
+    sub.exactLeftToCaller = true;
     sub.addObject(other + 1, slots[other][0]);
     sub.addObject(other + 1, slots[other][1]);
 

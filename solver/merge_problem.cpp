@@ -111,7 +111,9 @@ int MergeProblem::solveHere(const KindCounts& counts) {
         result = 0;
     }
     const bool hadReal = storedRealSince(first);
-    if (degenerate || !hadReal) {
+    if (exactLeftToCaller) {
+        degenerate = degenerate || !hadReal;
+    } else if (degenerate || !hadReal) {
         if (!addExactCandidates(first)) {
             solutionCount = first;
             underdetermined = true;

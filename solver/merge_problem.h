@@ -79,6 +79,10 @@ class MergeProblem {
 
   private:
     bool degenerate = false;
+    // Set on a smaller merge solved for a larger one: doubts (a degenerate step, no real
+    // circle) are only marked, and the larger merge solves its whole exact system once
+    // instead of each smaller one solving its own.
+    bool exactLeftToCaller = false;
     // Whether the exact system supplied candidates to this solve (or to a smaller
     // merge it was solved through).
     bool exactSupplied = false;
