@@ -38,6 +38,20 @@ TEST_P(DrawnFamilies, MatchTheExactSystem) {
     EXPECT_EQ(count.referenceFailed, 0);
 }
 
+// One problem against the exact system: nothing missed, extra or rounded away.
+FamilyCount expectSameAsExactSystem(std::array<SceneObject, 4> o, int mode) {
+    MergeProblem p;
+    for (int k = 0; k < 4; ++k)
+        p.addObject(k < 2 ? 1 : 2, &o[k]);
+    FamilyCount count;
+    countAgainstReference(p, mode, count);
+    EXPECT_EQ(count.referenceFailed, 0);
+    EXPECT_EQ(count.missed, 0) << p.solverName;
+    EXPECT_EQ(count.extra, 0) << p.solverName;
+    EXPECT_EQ(count.rounded, 0) << p.solverName;
+    return count;
+}
+
 // Objects that line up only to rounding (parallel and antiparallel lines whose
 // directions differ in the last bits): the double data hold isolated merges, or none,
 // that move far under any rounding of the data. A scene this near the origin is
@@ -59,39 +73,21 @@ TEST(DrawnFamilies, LinedUpToRoundingMatchesTheExactSystem) {
          makeCircle(KIND_C, -11.922772899389107, -18.62015911571995, 4.887735153739086),
          makeLine(KIND_L, -7.03630153447215, -18.509017166198376, -7.059040481249279,
                   -17.509275729476126)}};
-    for (std::array<SceneObject, 4> o : problems) {
-        MergeProblem p;
-        for (int k = 0; k < 4; ++k)
-            p.addObject(k < 2 ? 1 : 2, &o[k]);
-        FamilyCount count;
-        countAgainstReference(p, MERGE_TRANSLATE, count);
-        EXPECT_EQ(count.referenceFailed, 0);
-        EXPECT_EQ(count.missed, 0) << p.solverName;
-        EXPECT_EQ(count.extra, 0) << p.solverName;
-        EXPECT_EQ(count.rounded, 0) << p.solverName;
-    }
+    for (const std::array<SceneObject, 4>& o : problems)
+        expectSameAsExactSystem(o, MERGE_TRANSLATE);
 }
 
 // One merge of this turn is a circle 1e4 scene extents away. Its residual cannot drop
 // below rounding of its own coordinates, and polishing below that drifts it off.
 TEST(DrawnFamilies, CircleFarOutsideTheSceneKeepsTheExactSystemsPlace) {
-    std::array<SceneObject, 4> o = {
+    const std::array<SceneObject, 4> o = {
         makeLine(KIND_L_PRIME, 4.9422510679287042, -2.2116992301351406, 0.68478922460986169,
                  -6.5257887472265166),
         makeCircle(KIND_C, -1.1223473707034199, -6.6618160400396578, 23.680761086318249),
         makeCircle(KIND_C, 5.9821938867246933, 3.0211009219761906, 12.646966603248899),
         makeLine(KIND_L, -1.4680851374419888, 29.842564557183263, -5.3406658687163482,
                  31.96243617382904)};
-    MergeProblem p;
-    for (int k = 0; k < 4; ++k)
-        p.addObject(k < 2 ? 1 : 2, &o[k]);
-    FamilyCount count;
-    countAgainstReference(p, MERGE_ROTATE, count);
-    EXPECT_EQ(count.referenceFailed, 0);
-    EXPECT_EQ(count.expected, 4);
-    EXPECT_EQ(count.missed, 0) << p.solverName;
-    EXPECT_EQ(count.extra, 0) << p.solverName;
-    EXPECT_EQ(count.rounded, 0) << p.solverName;
+    EXPECT_EQ(expectSameAsExactSystem(o, MERGE_ROTATE).expected, 4);
 }
 
 std::string caseName(const testing::TestParamInfo<Case>& info) {
