@@ -91,7 +91,7 @@ bool MergeProblem::addExactCandidates(int first) {
     };
     // The rotation engine solver already solved this very system.
     bool fullSystem = false;
-    if (std::strcmp(solverName, "R_RemainSolver") != 0) {
+    if (ranSolver != &MergeProblem::R_RemainSolver) {
         const std::optional<ExactSolutions> found = exactCandidates(engine, slots, mode);
         fullSystem = found.has_value();
         append(found);

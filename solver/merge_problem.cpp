@@ -94,12 +94,13 @@ int MergeProblem::solveHere(const KindCounts& counts) {
     curvesSeen = 0;
     char previousMessage[kMessageSize];
     std::memcpy(previousMessage, message, sizeof message);
+    ranSolver = nullptr;
     int result = mode == MERGE_TRANSLATE ? dispatchTranslate(counts) : dispatchRotate(counts);
     const int first = storeReplaced ? 0 : before;
     const int produced = solutionCount - first;
     refineCandidates(*this, first);
     // An engine answers each root once; two that round to one circle are one merge.
-    if (std::strstr(solverName, "RemainSolver"))
+    if (ranEngineSolver())
         dropRepeats(first, first);
     // A root that gave no circle meeting the constraints is a sign of a degenerate
     // step, whichever the solver.
@@ -139,8 +140,9 @@ bool MergeProblem::storedRealSince(int first) const {
     return false;
 }
 
-int MergeProblem::run(const char* name, int (MergeProblem::*solver)()) {
+int MergeProblem::run(const char* name, Solver solver) {
     solverName = name;
+    ranSolver = solver;
     return (this->*solver)();
 }
 

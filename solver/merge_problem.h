@@ -115,7 +115,14 @@ class MergeProblem {
     };
     int dispatchTranslate(const KindCounts& counts);
     int dispatchRotate(const KindCounts& counts);
-    int run(const char* name, int (MergeProblem::*solver)());
+    using Solver = int (MergeProblem::*)();
+    int run(const char* name, Solver solver);
+    // The solver the last dispatch ran; none before, or when the dispatch refused.
+    Solver ranSolver = nullptr;
+    bool ranEngineSolver() const {
+        return ranSolver == &MergeProblem::T_RemainSolver ||
+               ranSolver == &MergeProblem::R_RemainSolver;
+    }
     // Whether a real candidate is stored at index first or later.
     bool storedRealSince(int first) const;
     // The solve in coordinates centred on the four objects (translation commutes
