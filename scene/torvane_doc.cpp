@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <sanitizer/asan_interface.h>
 #include <ostream>
 #include <vector>
 
@@ -106,6 +107,7 @@ CTorvaneDoc::Node* CTorvaneDoc::newNode() {
     if (released) {
         Node* node = released;
         released = node->next;
+        ASAN_UNPOISON_MEMORY_REGION(&node->object, sizeof node->object);
         *node = Node{};
         return node;
     }
@@ -118,9 +120,12 @@ CTorvaneDoc::Node* CTorvaneDoc::newNode() {
     return &blocks.back()[usedInNewestBlock++];
 }
 
+// A removed object's memory stays in its block for reuse; in a sanitized build it is
+// poisoned meanwhile, so that a pointer kept to a removed object is still caught.
 void CTorvaneDoc::releaseNode(Node* node) {
     node->next = released;
     released = node;
+    ASAN_POISON_MEMORY_REGION(&node->object, sizeof node->object);
 }
 
 SceneObject* CTorvaneDoc::append(Node* node) {
@@ -199,6 +204,8 @@ SceneObject* CTorvaneDoc::objectAt(std::size_t index) const {
 }
 
 void CTorvaneDoc::removeAll() {
+    for (Node* node = released; node; node = node->next)
+        ASAN_UNPOISON_MEMORY_REGION(&node->object, sizeof node->object);
     blocks.clear();
     newestBlockSize = usedInNewestBlock = 0;
     released = nullptr;

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <limits>
 #include <random>
@@ -318,6 +319,22 @@ TEST(DocumentFormat, RemovedObjectsMemoryComesBackAsFreshObjects) {
     EXPECT_EQ(*restored, *made[1]);
     EXPECT_EQ(doc.objectAt(0), restored);
 }
+
+#if defined(__SANITIZE_ADDRESS__)
+// Removed objects' memory is kept for reuse; the sanitizer must still see a pointer
+// kept to one of them.
+TEST(DocumentFormatDeathTest, ReadingARemovedObjectIsCaughtBySanitizer) {
+    EXPECT_DEATH(
+        {
+            CTorvaneDoc doc;
+            SceneObject* gone = doc.addObject(KIND_C, 1, 2, 3, 0, 0, 0);
+            doc.addObject(KIND_C, 4, 5, 6, 0, 0, 0);
+            doc.removeObject(gone);
+            std::printf("%f\n", gone->x[0]);
+        },
+        "use-after-poison");
+}
+#endif
 
 TEST(DocumentFormat, LoadReplacesTheSceneAndLaterAddsGoAtItsEnd) {
     CTorvaneDoc source;
