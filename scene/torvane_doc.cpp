@@ -6,8 +6,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <sanitizer/asan_interface.h>
 #include <ostream>
+#include <sanitizer/asan_interface.h>
+#include <type_traits>
 #include <vector>
 
 namespace {
@@ -103,21 +104,27 @@ CTorvaneDoc::~CTorvaneDoc() {
     removeAll();
 }
 
-CTorvaneDoc::Node* CTorvaneDoc::newNode() {
+// Nodes are built in raw block memory and never destroyed one by one.
+static_assert(std::is_trivially_destructible_v<SceneObject>);
+
+void* CTorvaneDoc::nodeSlot() {
     if (released) {
         Node* node = released;
         released = node->next;
         ASAN_UNPOISON_MEMORY_REGION(&node->object, sizeof node->object);
-        *node = Node{};
         return node;
     }
     if (usedInNewestBlock == newestBlockSize) {
         // Doubling: a small scene stays small, a large one needs few blocks.
-        newestBlockSize = std::clamp<std::size_t>(2 * newestBlockSize, 8, kMaxNodesPerBlock);
-        blocks.push_back(std::make_unique<Node[]>(newestBlockSize));
-        usedInNewestBlock = 0;
+        reserveBlock(std::clamp<std::size_t>(2 * newestBlockSize, 8, kMaxNodesPerBlock));
     }
-    return &blocks.back()[usedInNewestBlock++];
+    return static_cast<unsigned char*>(blocks.back().data()) + sizeof(Node) * usedInNewestBlock++;
+}
+
+void CTorvaneDoc::reserveBlock(std::size_t count) {
+    blocks.emplace_back(sizeof(Node) * count);
+    newestBlockSize = count;
+    usedInNewestBlock = 0;
 }
 
 // A removed object's memory stays in its block for reuse; in a sanitized build it is
@@ -330,6 +337,10 @@ bool CTorvaneDoc::loadFrom(TvnByteSource& source, std::uint64_t size, std::strin
     LoadNotes found;
     AttributeCheck check(found);
     CTorvaneDoc loaded;
+    // The count is bounded by the file's size, so one block for all of it is no more
+    // than the file could fill.
+    if (count > 0)
+        loaded.reserveBlock(static_cast<std::size_t>(count));
     std::uint64_t offset = kTvnCountBytes; // of window's first byte
     window = window.subspan(kTvnCountBytes);
     for (std::int32_t i = 0; i < count; ++i) {
@@ -362,13 +373,23 @@ bool CTorvaneDoc::loadFrom(TvnByteSource& source, std::uint64_t size, std::strin
         }
         rd.i32(width);
         rd.i32(dashed);
-        const std::int32_t r = check.colour(red, i, "red");
-        const std::int32_t gr = check.colour(green, i, "green");
-        const std::int32_t b = check.colour(blue, i, "blue");
-        SceneObject* o = line ? loaded.addObject(kind, g[0], g[1], g[2], g[3], r, gr, b)
-                              : loaded.addObject(kind, g[0], g[1], g[2], r, gr, b);
-        o->width = check.width(width, i);
-        o->dashed = dashed; // any nonzero value draws dashed
+        // What addObject would make of the record, built in place.
+        SceneObject o;
+        o.kind = kind;
+        // One at a time: the first value changed is the one the notes name.
+        o.red = check.colour(red, i, "red");
+        o.green = check.colour(green, i, "green");
+        o.blue = check.colour(blue, i, "blue");
+        o.setCentre(g[0], g[1]);
+        if (line) {
+            o.x[1] = g[2];
+            o.y[1] = g[3];
+        } else {
+            o.r = g[2];
+        }
+        o.width = check.width(width, i);
+        o.dashed = dashed; // any nonzero value draws dashed
+        loaded.append(new (loaded.nodeSlot()) Node{o, nullptr});
         window = window.subspan(recordBytes);
         offset += recordBytes;
     }

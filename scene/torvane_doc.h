@@ -2,13 +2,14 @@
 // binary tvn byte stream in both directions.
 #pragma once
 
+#include "scene/node_memory.h"
 #include "scene/scene_object.h"
 
 #include <cstdint>
 #include <cstddef>
 #include <iosfwd>
 #include <iterator>
-#include <memory>
+#include <new>
 #include <span>
 #include <string>
 #include <vector>
@@ -46,8 +47,8 @@ class TvnByteSink {
 
 class CTorvaneDoc {
     // Objects live inside their list nodes, and nodes come from blocks of the document's
-    // own: a scene of a million objects then costs a few hundred allocations, not two
-    // million, and walking the list reads memory in order.
+    // own: a scene of a million objects then costs a few allocations, not two million, and
+    // walking the list reads memory in order. A load takes one block for all its objects.
     struct Node {
         SceneObject object;
         Node* next = nullptr;
@@ -128,9 +129,13 @@ class CTorvaneDoc {
     bool contains(const SceneObject* obj) const;
 
   private:
-    // A node holding a default SceneObject, not yet listed: a removed one again, or the
-    // next free one of the newest block.
-    Node* newNode();
+    // Memory for one node, not yet listed: a removed node's again, or the next free one of
+    // the newest block.
+    void* nodeSlot();
+    // A node holding a default SceneObject, not yet listed.
+    Node* newNode() { return new (nodeSlot()) Node{}; }
+    // Room for count more nodes in one block (a loaded scene's).
+    void reserveBlock(std::size_t count);
     // The node's memory is kept for the next object until the list is emptied.
     void releaseNode(Node* node);
     SceneObject* append(Node* node);
@@ -139,7 +144,7 @@ class CTorvaneDoc {
 
     Node head; // sentinel
     Node* tail = &head;
-    std::vector<std::unique_ptr<Node[]>> blocks;
+    std::vector<NodeMemory> blocks; // nodes are built in them as they are needed
     std::size_t newestBlockSize = 0;
     std::size_t usedInNewestBlock = 0;
     Node* released = nullptr; // removed nodes, chained by next
