@@ -338,9 +338,13 @@ bool CTorvaneDoc::loadFrom(TvnByteSource& source, std::uint64_t size, std::strin
     AttributeCheck check(found);
     CTorvaneDoc loaded;
     // The count is bounded by the file's size, so one block for all of it is no more
-    // than the file could fill.
-    if (count > 0)
-        loaded.reserveBlock(static_cast<std::size_t>(count));
+    // than the file could fill; a count the machine has no memory for fails here, at once.
+    try {
+        if (count > 0)
+            loaded.reserveBlock(static_cast<std::size_t>(count));
+    } catch (const std::bad_alloc&) {
+        return fail(0, "not enough memory for " + std::to_string(count) + " objects");
+    }
     std::uint64_t offset = kTvnCountBytes; // of window's first byte
     window = window.subspan(kTvnCountBytes);
     for (std::int32_t i = 0; i < count; ++i) {
