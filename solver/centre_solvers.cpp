@@ -106,8 +106,9 @@ int MergeProblem::T_2Center2ClusterSolver() {
     }
     rows[2] = centreRadicalRow(*centreCircle[0], *centreCircle[1], true);
     const Elimination el = eliminateCircle(rows[0], rows[1], rows[2]);
-    const Poly4 Q = quadricAtPoint(el, *centreCircle[0], false);
-    if (nearlyDegenerate(Q, quadricMagnitude(el, *centreCircle[0], false), 4, objectsExtent()))
+    const PointQuadric quadric = quadricAtPointWithBound(el, *centreCircle[0], false);
+    const Poly4& Q = quadric.value;
+    if (nearlyDegenerate(Q, quadric.magnitude, 4, objectsExtent()))
         markDegenerate();
     double roots[4];
     const int n = quarticOrLowerRealRoots(Q, false, roots);

@@ -22,15 +22,6 @@ constexpr double kLevel = 1e-8;
 // level would send generic merges to the exact system for nothing.
 constexpr double kPolynomialLevel = 1e-13;
 
-Poly4 constant(double c) {
-    return Poly4::constant(c);
-}
-
-// |a| + |c|·|b| coefficient-wise.
-Poly4 absoluteDifference(const Poly4& a, const Poly4& b, double c) {
-    return add(absolutePoly(a), multiply(absolutePoly(b), constant(std::fabs(c))));
-}
-
 // Where q' vanishes, for q of degree 2 or 4 with its leading coefficient: the test
 // reads q there, and q is flat in the point's error, so closed forms with a Newton
 // polish are exact enough. Other degrees take the general root finder.
@@ -74,22 +65,15 @@ double valueBound(const double* bound, int degree, double t) {
     return sum;
 }
 
+// The same for the terms of p itself, their signs made positive.
+double termBound(const Poly4& p, double t) {
+    double sum = 0.0;
+    for (int i = p.degree; i >= 0; --i)
+        sum = sum * std::fabs(t) + std::fabs(p.coef[i]);
+    return sum;
+}
+
 } // namespace
-
-Poly4 absolutePoly(const Poly4& p) {
-    Poly4 r = p;
-    for (double& c : r.coef)
-        c = std::fabs(c);
-    return r;
-}
-
-Poly4 quadricMagnitude(const Elimination& el, const SceneObject& c, bool cone) {
-    const Poly4 dx = absoluteDifference(el.Nx, el.D, c.x[0]);
-    const Poly4 dy = absoluteDifference(el.Ny, el.D, c.y[0]);
-    const Poly4 dz = cone ? absoluteDifference(el.Nz, el.D, c.r)
-                          : multiply(absolutePoly(el.D), constant(std::fabs(c.r)));
-    return add(add(multiply(dx, dx), multiply(dy, dy)), multiply(dz, dz));
-}
 
 bool nearlyDegenerate(const Poly4& q, const Poly4& magnitude, int nominalDegree, double tScale) {
     if (!(tScale > 0.0) || !std::isfinite(tScale))
@@ -118,6 +102,5 @@ bool nearlyDegenerate(const Poly4& q, const Poly4& magnitude, int nominalDegree,
 
 bool nearlyZeroAt(const Poly4& p, double t) {
     const double v = hornerValue(p, t);
-    return !std::isfinite(v) ||
-           std::fabs(v) <= kLevel * valueBound(absolutePoly(p).coef, p.degree, t);
+    return !std::isfinite(v) || std::fabs(v) <= kLevel * termBound(p, t);
 }

@@ -5,14 +5,6 @@
 #pragma once
 
 #include "numeric/poly4.h"
-#include "scene/scene_object.h"
-#include "solver/translation_rows.h"
-
-// p with every coefficient made positive: evaluated at |t| it bounds p's terms.
-Poly4 absolutePoly(const Poly4& p);
-// Bound on the terms of quadricAtPoint(el, c, cone): the same squares, every
-// coefficient and sign made positive.
-Poly4 quadricMagnitude(const Elimination& el, const SceneObject& c, bool cone);
 
 // Whether q, of nominal degree nominalDegree and with terms bounded by magnitude, is
 // within rounding of a degenerate case: its leading coefficient (the root at

@@ -41,11 +41,11 @@ void shift(SceneObject& o, double dx, double dy) {
 } // namespace
 
 double MergeProblem::objectsExtent() const {
-    return sceneScale(*this, 0.0).extent;
+    return unmovedScale().extent;
 }
 
 bool MergeProblem::farFromOrigin() const {
-    const SceneScale scene = sceneScale(*this, 0.0);
+    const SceneScale scene = unmovedScale();
     return scene.magnitude > kFarFromOrigin * scene.extent;
 }
 
@@ -55,7 +55,7 @@ int MergeProblem::solveLocally(const KindCounts& counts) {
     const double cy = exactShift(scene.centreY, scene.extent);
     // Near the origin already (or nowhere at all): nothing to gain.
     if (cx == 0.0 && cy == 0.0)
-        return solveHere(counts);
+        return solveHere(counts, &scene);
     SceneObject local[2][2];
     SceneObject* original[2][2];
     for (int c = 0; c < 2; ++c)
@@ -170,11 +170,11 @@ int MergeProblem::keepConfirmed(int first, int exactFrom) {
 bool MergeProblem::sameMotion(int a, int b, double relative) const {
     if (mode == MERGE_ROTATE)
         return std::fabs(std::remainder(parameter[a] - parameter[b], 2.0 * M_PI)) <= relative;
-    return std::fabs(parameter[a] - parameter[b]) <= relative * sceneScale(*this, 0.0).extent;
+    return std::fabs(parameter[a] - parameter[b]) <= relative * unmovedScale().extent;
 }
 
 bool MergeProblem::sameMerge(int a, int b, double relative) const {
-    const double tol = relative * sceneScale(*this, 0.0).extent;
+    const double tol = relative * unmovedScale().extent;
     const SceneObject &s = solutions[a], &t = solutions[b];
     if (s.kind != t.kind)
         return false;

@@ -86,7 +86,22 @@ int MergeProblem::solve(int newMode) {
     return mode == MERGE_TRANSLATE ? solveLocally(counts) : solveHere(counts);
 }
 
-int MergeProblem::solveHere(const KindCounts& counts) {
+int MergeProblem::solveHere(const KindCounts& counts, const SceneScale* knownScene) {
+    const SceneScale scene = knownScene ? *knownScene : sceneScale(*this, 0.0);
+    // The measure lives on this stack frame: forgotten however the solve ends.
+    struct Forget {
+        const SceneScale*& measure;
+        ~Forget() { measure = nullptr; }
+    } forget{unmovedScene};
+    unmovedScene = &scene;
+    return solveWithSafetyNet(counts);
+}
+
+SceneScale MergeProblem::unmovedScale() const {
+    return unmovedScene ? *unmovedScene : sceneScale(*this, 0.0);
+}
+
+int MergeProblem::solveWithSafetyNet(const KindCounts& counts) {
     const int before = solutionCount;
     storeReplaced = false;
     degenerate = false;

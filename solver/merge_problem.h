@@ -9,6 +9,7 @@
 #include <cstdint>
 
 struct RotatedElimination;
+struct SceneScale;
 
 enum Cluster { CLUSTER_1 = 0, CLUSTER_2 = 1 };
 enum MergeMode : std::int32_t { MERGE_TRANSLATE = 0, MERGE_ROTATE = 1 };
@@ -128,7 +129,14 @@ class MergeProblem {
     // The solve in coordinates centred on the four objects (translation commutes
     // with the change), results moved back.
     int solveLocally(const KindCounts& counts);
-    int solveHere(const KindCounts& counts);
+    // The solve in the slots' own coordinates; knownScene, when given, is their
+    // unmoved scene's measure, already taken.
+    int solveHere(const KindCounts& counts, const SceneScale* knownScene = nullptr);
+    int solveWithSafetyNet(const KindCounts& counts);
+    // The unmoved objects' measure, taken once per solve (the objects do not change
+    // during one) and read by the degeneracy tests and the merging of candidates.
+    const SceneScale* unmovedScene = nullptr;
+    SceneScale unmovedScale() const;
     // The exact system's real candidates (and, in rotate mode, the half turn's), added
     // to those of the closed form, and exactSupplied set when one was new; false when
     // it found a curve of circles.

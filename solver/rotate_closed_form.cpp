@@ -128,8 +128,9 @@ int MergeProblem::R_ClosedFormSolver() {
     const RotatedElimination el = eliminateRotatedRows(ux[0], ux[1], uy[0], uy[1], m);
     const Elimination point{el.P0, el.P1, el.P2, el.P3};
     const bool cone = c0.kind == KIND_C;
-    const Poly4 Q = quadricAtPoint(point, c0, cone);
-    if (nearlyDegenerate(Q, quadricMagnitude(point, c0, cone), 4, 1.0) || farFromOrigin())
+    const PointQuadric quadric = quadricAtPointWithBound(point, c0, cone);
+    const Poly4& Q = quadric.value;
+    if (nearlyDegenerate(Q, quadric.magnitude, 4, 1.0) || farFromOrigin())
         markDegenerate();
     double roots[4];
     const int n = quarticOrLowerRealRoots(Q, false, roots);

@@ -39,8 +39,9 @@ bool MergeProblem::appendTranslationSolution(const Elimination& el, int referenc
 int MergeProblem::solveTranslationQuadratic(const Elimination& el, const SceneObject& circle,
                                             int referenceCluster) {
     const bool cone = circle.kind == KIND_C;
-    const Poly4 Q = quadricAtPoint(el, circle, cone);
-    if (nearlyDegenerate(Q, quadricMagnitude(el, circle, cone), 2, objectsExtent()))
+    const PointQuadric quadric = quadricAtPointWithBound(el, circle, cone);
+    const Poly4& Q = quadric.value;
+    if (nearlyDegenerate(Q, quadric.magnitude, 2, objectsExtent()))
         markDegenerate();
     const double q0 = Q.coef[0], q1 = Q.coef[1], q2 = Q.coef[2];
     if (q2 == 0.0) {
@@ -65,8 +66,9 @@ int MergeProblem::solveTranslationQuadratic(const Elimination& el, const SceneOb
 
 int MergeProblem::solveTranslationQuartic(const Elimination& el, const SceneObject& c0,
                                           int referenceCluster, const char* noRootMessage) {
-    const Poly4 Q = quadricAtPoint(el, c0, true);
-    if (nearlyDegenerate(Q, quadricMagnitude(el, c0, true), 4, objectsExtent()))
+    const PointQuadric quadric = quadricAtPointWithBound(el, c0, true);
+    const Poly4& Q = quadric.value;
+    if (nearlyDegenerate(Q, quadric.magnitude, 4, objectsExtent()))
         markDegenerate();
     double roots[4];
     // Ferrari's order when all four roots are real; otherwise the real ones that

@@ -4,7 +4,7 @@
 #include "numeric/determinant.h"
 #include "solver/line_plane.h"
 
-#include <algorithm>
+#include <cmath>
 #include <stdexcept>
 
 namespace {
@@ -74,73 +74,90 @@ PlaneRow centreRadicalRow(const SceneObject& ci, const SceneObject& cj, bool cjM
 
 namespace {
 
-// Coefficients of t^0..t^4 with a bound on the degree (the coefficients above it are
-// zero). The elimination below works on these directly, and each sum runs in the
-// same order as the Poly4 operations it replaces, so the values are the same to the
-// last bit; only the bookkeeping of Poly4 (trimming, checks, calls) is gone.
-struct Coefs {
-    double c[5] = {0, 0, 0, 0, 0};
-    int degree = 0;
+// Coefficients of t^0..t^(N-1); the fixed sizes are bounds on the degrees. The
+// elimination below works on these directly, and each sum runs in the same order as
+// the Poly4 operations it replaces (the terms beyond a polynomial's own degree are
+// exact zeros and change no sum), so the values are the same to the last bit; only
+// the bookkeeping of Poly4 (degrees, trimming, checks, calls) is gone. The loops are
+// unrolled: their bounds are constants, and loop control would cost as much as the
+// arithmetic.
+template <int N> struct Coefs {
+    double c[N] = {};
 };
 
-Coefs coefsOf(const Poly4& p) {
-    Coefs r;
-    std::copy(p.coef, p.coef + 5, r.c);
-    r.degree = p.degree;
+template <int N> Coefs<N> coefsOf(const Poly4& p) {
+    Coefs<N> r;
+#pragma GCC unroll 5
+    for (int k = 0; k < N; ++k)
+        r.c[k] = p.coef[k];
     return r;
 }
 
-Poly4 polyOf(const Coefs& r) {
-    int degree = r.degree;
-    while (degree > 0 && r.c[degree] == 0.0)
-        --degree;
-    return Poly4::fromCoefs(degree, r.c);
+template <int N> Poly4 polyOf(const Coefs<N>& r) {
+    double c[5] = {};
+    int degree = 0;
+#pragma GCC unroll 5
+    for (int k = 0; k < N; ++k) {
+        c[k] = r.c[k];
+        if (r.c[k] != 0.0)
+            degree = k;
+    }
+    return Poly4::fromCoefs(degree, c);
 }
 
-// The product; callers keep the degrees within four.
-Coefs times(const Coefs& p, const Coefs& q) {
-    Coefs r;
-    for (int i = 0; i <= p.degree; ++i)
-        for (int j = 0; j <= q.degree; ++j)
+template <int P, int Q> Coefs<P + Q - 1> times(const Coefs<P>& p, const Coefs<Q>& q) {
+    Coefs<P + Q - 1> r;
+#pragma GCC unroll 5
+    for (int i = 0; i < P; ++i)
+#pragma GCC unroll 5
+        for (int j = 0; j < Q; ++j)
             r.c[i + j] += p.c[i] * q.c[j];
-    r.degree = p.degree + q.degree;
     return r;
 }
 
-Coefs times(const Coefs& p, double s) {
-    Coefs r = p;
-    for (int k = 0; k <= p.degree; ++k)
+template <int N> Coefs<N> times(const Coefs<N>& p, double s) {
+    Coefs<N> r;
+#pragma GCC unroll 5
+    for (int k = 0; k < N; ++k)
         r.c[k] = p.c[k] * s;
     return r;
 }
 
-Coefs minus(const Coefs& p, const Coefs& q) {
-    Coefs r;
-    r.degree = std::max(p.degree, q.degree);
-    for (int k = 0; k <= r.degree; ++k)
-        r.c[k] = p.c[k] - q.c[k];
+template <int P, int Q> Coefs<(P > Q ? P : Q)> minus(const Coefs<P>& p, const Coefs<Q>& q) {
+    Coefs<(P > Q ? P : Q)> r;
+#pragma GCC unroll 5
+    for (int k = 0; k < (P > Q ? P : Q); ++k)
+        r.c[k] = (k < P ? p.c[k] : 0.0) - (k < Q ? q.c[k] : 0.0);
     return r;
 }
 
-Coefs plus(const Coefs& p, const Coefs& q) {
-    Coefs r;
-    r.degree = std::max(p.degree, q.degree);
-    for (int k = 0; k <= r.degree; ++k)
-        r.c[k] = p.c[k] + q.c[k];
+template <int P, int Q> Coefs<(P > Q ? P : Q)> plus(const Coefs<P>& p, const Coefs<Q>& q) {
+    Coefs<(P > Q ? P : Q)> r;
+#pragma GCC unroll 5
+    for (int k = 0; k < (P > Q ? P : Q); ++k)
+        r.c[k] = (k < P ? p.c[k] : 0.0) + (k < Q ? q.c[k] : 0.0);
     return r;
 }
 
-// The 2x2 minor of rows 1 and 2 in columns j1, j2 (of A, B, C and the right-hand side).
-Coefs minorOf(const Coefs m[3][4], int j1, int j2) {
-    return minus(times(m[1][j1], m[2][j2]), times(m[2][j1], m[1][j2]));
+// Three rows within degree four: the plane coefficients A, B, C at most linear in t,
+// the right-hand side -E at most quadratic.
+struct Rows {
+    Coefs<2> a[3], b[3], c[3];
+    Coefs<3> rhs[3];
+};
+
+// The 2x2 minor of rows 1 and 2 in two columns.
+template <int P, int Q> Coefs<P + Q - 1> minorOf(const Coefs<P> col1[3], const Coefs<Q> col2[3]) {
+    return minus(times(col1[1], col2[2]), times(col1[2], col2[1]));
 }
 
-// Cofactor expansion along row 0 of the matrix with columns c[0], c[1], c[2] of m,
-// from the minors of rows 1 and 2 (minors[j1][j2] for columns j1, j2).
-Coefs determinant3(const Coefs m[3][4], const Coefs minors[4][4], const int c[3]) {
-    Coefs sum = times(m[0][c[0]], minors[c[1]][c[2]]);
-    sum = plus(sum, times(times(m[0][c[1]], -1.0), minors[c[0]][c[2]]));
-    return plus(sum, times(m[0][c[2]], minors[c[0]][c[1]]));
+// Cofactor expansion along row 0 of the matrix with columns col0, col1, col2, from
+// the minors of rows 1 and 2 of the other two columns.
+template <int P0, int P1, int P2, int M0, int M1, int M2>
+Poly4 determinant3(const Coefs<P0> col0[3], const Coefs<M0>& minor12, const Coefs<P1> col1[3],
+                   const Coefs<M1>& minor02, const Coefs<P2> col2[3], const Coefs<M2>& minor01) {
+    const auto sum = plus(times(col0[0], minor12), times(times(col1[0], -1.0), minor02));
+    return polyOf(plus(sum, times(col2[0], minor01)));
 }
 
 // Whether the rows keep every product of the elimination within degree four: the
@@ -182,34 +199,58 @@ Elimination eliminateCircle(const PlaneRow& r1, const PlaneRow& r2, const PlaneR
     // Products beyond degree four would not fit; the general expansion rejects them.
     if (!withinDegreeFour(rows))
         return generalElimination(rows);
-    // Columns A, B, C and the right-hand side -E.
-    Coefs m[3][4];
+    Rows m;
     for (int k = 0; k < 3; ++k) {
-        m[k][0] = coefsOf(rows[k]->A);
-        m[k][1] = coefsOf(rows[k]->B);
-        m[k][2] = coefsOf(rows[k]->C);
-        m[k][3] = times(coefsOf(rows[k]->E), -1.0);
+        m.a[k] = coefsOf<2>(rows[k]->A);
+        m.b[k] = coefsOf<2>(rows[k]->B);
+        m.c[k] = coefsOf<2>(rows[k]->C);
+        m.rhs[k] = times(coefsOf<3>(rows[k]->E), -1.0);
     }
     // D and Cramer's three numerators (a column replaced by the right-hand side)
     // share their minors: seven instead of twelve.
-    constexpr int kColumns[4][3] = {{0, 1, 2}, {3, 1, 2}, {0, 3, 2}, {0, 1, 3}};
-    constexpr int kMinors[7][2] = {{1, 2}, {0, 2}, {0, 1}, {3, 2}, {3, 1}, {0, 3}, {1, 3}};
-    Coefs minors[4][4];
-    for (const auto& pair : kMinors)
-        minors[pair[0]][pair[1]] = minorOf(m, pair[0], pair[1]);
+    const auto bc = minorOf(m.b, m.c), ac = minorOf(m.a, m.c), ab = minorOf(m.a, m.b);
+    const auto rc = minorOf(m.rhs, m.c), rb = minorOf(m.rhs, m.b);
+    const auto ar = minorOf(m.a, m.rhs), br = minorOf(m.b, m.rhs);
     Elimination el;
-    Poly4* results[4] = {&el.D, &el.Nx, &el.Ny, &el.Nz};
-    for (int i = 0; i < 4; ++i)
-        *results[i] = polyOf(determinant3(m, minors, kColumns[i]));
+    el.D = determinant3(m.a, bc, m.b, ac, m.c, ab);
+    el.Nx = determinant3(m.rhs, bc, m.b, rc, m.c, rb);
+    el.Ny = determinant3(m.a, rc, m.rhs, ac, m.c, ar);
+    el.Nz = determinant3(m.a, br, m.b, ar, m.rhs, ab);
     return el;
 }
 
-Poly4 quadricAtPoint(const Elimination& el, const SceneObject& c, bool cone) {
+namespace {
+
+template <int N> Coefs<N> absolute(const Coefs<N>& p) {
+    Coefs<N> r;
+#pragma GCC unroll 5
+    for (int k = 0; k < N; ++k)
+        r.c[k] = std::fabs(p.c[k]);
+    return r;
+}
+
+} // namespace
+
+PointQuadric quadricAtPointWithBound(const Elimination& el, const SceneObject& c, bool cone) {
     if (el.D.degree > 2 || el.Nx.degree > 2 || el.Ny.degree > 2 || el.Nz.degree > 2)
         throw std::domain_error("quadricAtPoint: the point's coordinates exceed degree 2");
-    const Coefs D = coefsOf(el.D);
-    const Coefs dx = minus(coefsOf(el.Nx), times(D, c.x[0]));
-    const Coefs dy = minus(coefsOf(el.Ny), times(D, c.y[0]));
-    const Coefs dz = cone ? minus(coefsOf(el.Nz), times(D, c.r)) : times(D, c.r);
-    return polyOf(minus(plus(times(dx, dx), times(dy, dy)), times(dz, dz)));
+    const Coefs<3> D = coefsOf<3>(el.D), Nx = coefsOf<3>(el.Nx), Ny = coefsOf<3>(el.Ny),
+                   Nz = coefsOf<3>(el.Nz);
+    const Coefs<3> dx = minus(Nx, times(D, c.x[0]));
+    const Coefs<3> dy = minus(Ny, times(D, c.y[0]));
+    const Coefs<3> dz = cone ? minus(Nz, times(D, c.r)) : times(D, c.r);
+    // The bound: each difference with its signs made positive, squared alike.
+    const Coefs<3> absD = absolute(D);
+    const Coefs<3> bx = plus(absolute(Nx), times(absD, std::fabs(c.x[0])));
+    const Coefs<3> by = plus(absolute(Ny), times(absD, std::fabs(c.y[0])));
+    const Coefs<3> bz =
+        cone ? plus(absolute(Nz), times(absD, std::fabs(c.r))) : times(absD, std::fabs(c.r));
+    PointQuadric q;
+    q.value = polyOf(minus(plus(times(dx, dx), times(dy, dy)), times(dz, dz)));
+    q.magnitude = polyOf(plus(plus(times(bx, bx), times(by, by)), times(bz, bz)));
+    return q;
+}
+
+Poly4 quadricAtPoint(const Elimination& el, const SceneObject& c, bool cone) {
+    return quadricAtPointWithBound(el, c, cone).value;
 }

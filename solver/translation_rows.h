@@ -25,3 +25,9 @@ Elimination eliminateCircle(const PlaneRow& r1, const PlaneRow& r2, const PlaneR
 // D² times the left-hand side of the cone (cone = true) or cylinder of c at the
 // eliminated point.
 Poly4 quadricAtPoint(const Elimination& el, const SceneObject& c, bool cone);
+// That quadric, and a bound on its terms for the degeneracy tests: the same squares
+// with every coefficient and sign made positive.
+struct PointQuadric {
+    Poly4 value, magnitude;
+};
+PointQuadric quadricAtPointWithBound(const Elimination& el, const SceneObject& c, bool cone);
