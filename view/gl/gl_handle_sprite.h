@@ -4,6 +4,8 @@
 
 #include "view/view_state.h"
 
+#include <array>
+
 class GlHandleSprite {
   public:
     GlHandleSprite() = default;
@@ -18,6 +20,16 @@ class GlHandleSprite {
 
     // The mark centred at (centre, z) in the current colour; the colour stays current.
     void draw(Point2 centre, double z) const;
+
+    // The texturing the marks are drawn with, for drawing many marks as quads at once.
+    void beginMarks() const;
+    void endMarks() const;
+    // The corners of a mark's square, counter-clockwise from the lower left: pixel position
+    // and texture coordinate.
+    struct Corner {
+        double x, y, s, t;
+    };
+    static std::array<Corner, 4> corners(Point2 centre);
 
   private:
     unsigned texture = 0;

@@ -1,4 +1,4 @@
-// Immediate-mode OpenGL for the plane canvas primitives.
+// OpenGL for the plane canvas primitives: immediate mode, or gathered into vertex arrays.
 #include "view/gl/gl_plane_canvas.h"
 
 #include "view/gl/gl_handle_sprite.h"
@@ -7,14 +7,44 @@
 
 namespace {
 
-// Depth steps of four units of a 24-bit buffer keep neighbouring levels apart whatever the
-// rounding of the depth computation.
-constexpr double kLevelStep = 1.0 / (1 << 22);
+// Depths go in steps of two units of a 24-bit buffer, which keeps neighbouring steps apart
+// whatever the rounding of the depth computation; a stacking level has four steps. The
+// plane projection maps z = -1 to the nearest depth and z = 1 to the farthest, the cleared
+// depth: z = 1 - 2 * steps * kDepthStep runs through the whole range in 2^23 steps.
+constexpr double kDepthStep = 1.0 / (1 << 23);
+constexpr int kStepsPerLevel = 4;
+constexpr int kMostSteps = (1 << 23) - 2;
+
+double depthAfter(double steps) {
+    return 1.0 - 2.0 * steps * kDepthStep;
+}
 
 } // namespace
 
 int maxStackLevel() {
-    return (1 << 22) - 3;
+    return kMostSteps / kStepsPerLevel - 3;
+}
+
+GlPlaneCanvas::GlPlaneCanvas(const GlHandleSprite* sprite, StackDepth depth, CanvasDrawing drawing)
+    : sprite(sprite), depth(depth), gathered(drawing == CanvasDrawing::Gathered) {
+    if (!gathered)
+        return;
+    // The stacking needs the steps of a 24-bit depth buffer; without one, draw in order.
+    GLint depthBits = 0;
+    glGetIntegerv(GL_DEPTH_BITS, &depthBits);
+    if (depthBits < 24)
+        gathered = false;
+    else if (!depth.on)
+        z = depthAfter(1);
+}
+
+GlPlaneCanvas::~GlPlaneCanvas() {
+    if (!gathered)
+        return;
+    flush();
+    // The state immediate mode would have left.
+    glColor3f(colour[0], colour[1], colour[2]);
+    glLineWidth(static_cast<GLfloat>(drawnWidth));
 }
 
 void GlPlaneCanvas::emit(unsigned mode, std::span<const Point2> vertices) const {
@@ -25,23 +55,40 @@ void GlPlaneCanvas::emit(unsigned mode, std::span<const Point2> vertices) const 
 }
 
 void GlPlaneCanvas::setStackLevel(int level) {
-    if (!depth.on)
+    if (!depth.on || level == currentLevel)
         return;
-    // The plane projection maps z = -1 to the nearest depth and z = 1 to the farthest;
-    // level 0 lies just in front of the cleared depth.
-    z = 1.0 - 2.0 * (level + 1 + depth.levelOffset) * kLevelStep;
+    currentLevel = level;
+    // The level's first step lies just in front of the one below it; level 0 just in front
+    // of the cleared depth.
+    levelDepth = depthAfter(kStepsPerLevel * (level + 1 + depth.levelOffset));
+    z = levelDepth;
+    depthStep = 0;
+    anyAtThisDepth = false;
 }
 
 void GlPlaneCanvas::setColour(int red, int green, int blue) {
-    glColor3ub(static_cast<GLubyte>(red), static_cast<GLubyte>(green), static_cast<GLubyte>(blue));
+    // The fractions glColor3ub stores.
+    colour[0] = static_cast<float>(red & 0xFF) / 255.0f;
+    colour[1] = static_cast<float>(green & 0xFF) / 255.0f;
+    colour[2] = static_cast<float>(blue & 0xFF) / 255.0f;
+    if (!gathered)
+        glColor3ub(static_cast<GLubyte>(red), static_cast<GLubyte>(green),
+                   static_cast<GLubyte>(blue));
 }
 
 void GlPlaneCanvas::setLineWidth(int width) {
     currentWidth = width;
-    glLineWidth(static_cast<GLfloat>(width));
+    // OpenGL refuses a width below one and keeps the one it had.
+    if (width > 0)
+        drawnWidth = width;
+    if (!gathered)
+        glLineWidth(static_cast<GLfloat>(width));
 }
 
 void GlPlaneCanvas::setLineStipple(bool on) {
+    stippled = on;
+    if (gathered)
+        return;
     if (on) {
         glLineStipple(1, 0x0F0F);
         glEnable(GL_LINE_STIPPLE);
@@ -50,30 +97,109 @@ void GlPlaneCanvas::setLineStipple(bool on) {
     }
 }
 
+BatchState GlPlaneCanvas::lineState() const {
+    return {BatchState::Kind::Lines, drawnWidth, stippled};
+}
+
+std::vector<BatchVertex>& GlPlaneCanvas::gather(const BatchState& state) {
+    if (anyAtThisDepth && drawnBefore(state, latestAtThisDepth)) {
+        // Its list is drawn before one holding a primitive given earlier at this depth: it
+        // needs a nearer depth, or what is pending must be drawn first.
+        if (depth.on ? depthStep == 1 : depthStep == kMostSteps) {
+            flush();
+            if (!depth.on) {
+                clearPaneDepth();
+                depthStep = 0;
+            }
+        } else {
+            ++depthStep;
+        }
+        z = depth.on ? levelDepth - 2.0 * depthStep * kDepthStep : depthAfter(depthStep + 1);
+        anyAtThisDepth = false;
+    }
+    if (!anyAtThisDepth || drawnBefore(latestAtThisDepth, state))
+        latestAtThisDepth = state;
+    anyAtThisDepth = true;
+    return batch.vertices(state);
+}
+
+void GlPlaneCanvas::put(std::vector<BatchVertex>& list, Point2 p, float s, float t) const {
+    list.push_back({static_cast<float>(p.x), static_cast<float>(p.y), static_cast<float>(z),
+                    colour[0], colour[1], colour[2], s, t});
+}
+
 void GlPlaneCanvas::segment(Point2 a, Point2 b) {
-    const Point2 both[] = {a, b};
-    emit(GL_LINES, both);
+    if (!gathered) {
+        const Point2 both[] = {a, b};
+        emit(GL_LINES, both);
+        return;
+    }
+    std::vector<BatchVertex>& list = gather(lineState());
+    put(list, a);
+    put(list, b);
 }
 
 void GlPlaneCanvas::lineLoop(std::span<const Point2> vertices) {
-    emit(GL_LINE_LOOP, vertices);
+    if (!gathered) {
+        emit(GL_LINE_LOOP, vertices);
+        return;
+    }
+    if (vertices.size() < 2)
+        return;
+    BatchState state = lineState();
+    state.kind = BatchState::Kind::LineLoops;
+    gather(state);
+    std::vector<BatchVertex>& list = batch.loop(state, vertices.size());
+    for (const Point2& p : vertices)
+        put(list, p);
 }
 
 void GlPlaneCanvas::lineSegments(std::span<const Point2> vertices) {
-    emit(GL_LINES, vertices);
+    if (!gathered) {
+        emit(GL_LINES, vertices);
+        return;
+    }
+    if (vertices.size() < 2)
+        return;
+    std::vector<BatchVertex>& list = gather(lineState());
+    for (std::size_t i = 0; i + 1 < vertices.size(); i += 2) {
+        put(list, vertices[i]);
+        put(list, vertices[i + 1]);
+    }
 }
 
 void GlPlaneCanvas::filledTriangle(Point2 a, Point2 b, Point2 c) {
-    const Point2 corners[] = {a, b, c};
-    emit(GL_POLYGON, corners);
+    if (!gathered) {
+        const Point2 corners[] = {a, b, c};
+        emit(GL_POLYGON, corners);
+        return;
+    }
+    std::vector<BatchVertex>& list = gather({BatchState::Kind::Triangles});
+    put(list, a);
+    put(list, b);
+    put(list, c);
 }
 
 void GlPlaneCanvas::filledFan(std::span<const Point2> vertices) {
-    emit(GL_TRIANGLE_FAN, vertices);
+    if (!gathered) {
+        emit(GL_TRIANGLE_FAN, vertices);
+        return;
+    }
+    if (vertices.size() < 3)
+        return;
+    std::vector<BatchVertex>& list = gather({BatchState::Kind::Triangles});
+    for (std::size_t i = 1; i + 1 < vertices.size(); ++i) {
+        put(list, vertices[0]);
+        put(list, vertices[i]);
+        put(list, vertices[i + 1]);
+    }
 }
 
 void GlPlaneCanvas::text(Point2 rasterPosition, std::string_view characters) {
-    glRasterPos3d(rasterPosition.x, rasterPosition.y, z);
+    flush();
+    if (gathered)
+        glColor3f(colour[0], colour[1], colour[2]);
+    glRasterPos3d(rasterPosition.x, rasterPosition.y, depth.on ? z : 0.0);
     // The list base makes each character code index its own glyph list.
     glCallLists(static_cast<GLsizei>(characters.size()), GL_UNSIGNED_BYTE, characters.data());
 }
@@ -84,5 +210,39 @@ void GlPlaneCanvas::handleMark(Point2 centre, int red, int green, int blue) {
         return;
     }
     setColour(red, green, blue);
-    sprite->draw(centre, z);
+    if (!gathered) {
+        sprite->draw(centre, z);
+        return;
+    }
+    std::vector<BatchVertex>& list = gather({BatchState::Kind::HandleMarks});
+    for (const GlHandleSprite::Corner& c : GlHandleSprite::corners(centre))
+        put(list, {c.x, c.y}, static_cast<float>(c.s), static_cast<float>(c.t));
+}
+
+void GlPlaneCanvas::clearPaneDepth() const {
+    GLint viewport[4] = {0, 0, 0, 0};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    glPushAttrib(GL_SCISSOR_BIT | GL_DEPTH_BUFFER_BIT | GL_ENABLE_BIT);
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(viewport[0], viewport[1], viewport[2], viewport[3]);
+    glDepthMask(GL_TRUE);
+    glClearDepth(1.0);
+    glClear(GL_DEPTH_BUFFER_BIT);
+    glPopAttrib();
+}
+
+void GlPlaneCanvas::flush() {
+    if (batch.empty())
+        return;
+    if (!depth.on && !depthCleared) {
+        clearPaneDepth();
+        depthCleared = true;
+    }
+    glPushAttrib(GL_DEPTH_BUFFER_BIT | GL_ENABLE_BIT);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LEQUAL);
+    glDepthMask(GL_TRUE);
+    batch.draw(sprite);
+    glPopAttrib();
+    anyAtThisDepth = false;
 }

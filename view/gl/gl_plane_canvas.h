@@ -1,6 +1,8 @@
-// The plane canvas in OpenGL immediate mode, for the plane pane of the view.
+// The plane canvas in OpenGL, for the plane pane of the view: in immediate mode, or gathered
+// into a few vertex arrays with the depth buffer keeping the stacking of the drawing order.
 #pragma once
 
+#include "view/gl/gl_primitive_batch.h"
 #include "view/plane_canvas.h"
 
 class GlHandleSprite;
@@ -15,14 +17,28 @@ struct StackDepth {
     double levelOffset = 0.0;
 };
 
+// Immediate: every primitive is drawn when it is given, with the OpenGL state in force.
+// Gathered: primitives are collected by state and drawn together, lists of one state after
+// another, when `flush` is called, before text and when the canvas ends. Every primitive
+// gets a depth that puts it above all primitives given before it that it could be drawn
+// after, and the lists are drawn with the depth test (less or equal) and depth writes on, so
+// each pixel shows what drawing in order shows. Without StackDepth the canvas clears the
+// depth of the viewport itself; with it, each level keeps its depth (elements drawn later
+// within a level get a quarter step more), the kept layer's depths. Gathering needs a
+// depth buffer and must not be used where depth writes must stay off.
+enum class CanvasDrawing { Immediate, Gathered };
+
 // The largest stacking level that gets a depth of its own in a 24-bit depth buffer.
 int maxStackLevel();
 
 class GlPlaneCanvas : public PlaneCanvas {
   public:
     // Without a sprite the handle marks are drawn as fans.
-    explicit GlPlaneCanvas(const GlHandleSprite* sprite = nullptr, StackDepth depth = {})
-        : sprite(sprite), depth(depth) {}
+    explicit GlPlaneCanvas(const GlHandleSprite* sprite = nullptr, StackDepth depth = {},
+                           CanvasDrawing drawing = CanvasDrawing::Immediate);
+    ~GlPlaneCanvas() override;
+    GlPlaneCanvas(const GlPlaneCanvas&) = delete;
+    GlPlaneCanvas& operator=(const GlPlaneCanvas&) = delete;
 
     void setColour(int red, int green, int blue) override;
     int lineWidth() const override { return currentWidth; }
@@ -37,11 +53,34 @@ class GlPlaneCanvas : public PlaneCanvas {
     void handleMark(Point2 centre, int red, int green, int blue) override;
     void setStackLevel(int level) override;
 
+    // Draws what has been gathered so far.
+    void flush();
+
   private:
     void emit(unsigned mode, std::span<const Point2> vertices) const;
+    // The list a primitive of this state goes to, with the depth that keeps it above
+    // everything given before it.
+    std::vector<BatchVertex>& gather(const BatchState& state);
+    BatchState lineState() const;
+    void put(std::vector<BatchVertex>& list, Point2 p, float s = 0, float t = 0) const;
+    void clearPaneDepth() const;
 
     const GlHandleSprite* sprite;
     StackDepth depth;
+    bool gathered;
     double z = 0.0;
+    int currentLevel = -1;
+    double levelDepth = 0.0;
     int currentWidth = 1;
+    int drawnWidth = 1; // the width OpenGL would draw with: the last one of at least 1
+    bool stippled = false;
+    float colour[3] = {0, 0, 0};
+
+    GlPrimitiveBatch batch;
+    // The step in depth the primitives of the current depth have taken, and the latest
+    // state among them: a primitive of an earlier-drawn state needs the next step.
+    int depthStep = 0;
+    bool anyAtThisDepth = false;
+    BatchState latestAtThisDepth;
+    bool depthCleared = false;
 };

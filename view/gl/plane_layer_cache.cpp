@@ -49,8 +49,9 @@ void PlaneLayerCache::draw(const CTorvaneDoc& doc, const ViewState& view, unsign
 }
 
 void PlaneLayerCache::drawInOrder(const CTorvaneDoc& doc, const ViewState& view) {
-    GlPlaneCanvas canvas(&sprite);
+    GlPlaneCanvas canvas(&sprite, {}, CanvasDrawing::Gathered);
     drawPlane(canvas, doc, view, PlaneLayer::All);
+    canvas.flush();
 }
 
 void PlaneLayerCache::rebuild(const CTorvaneDoc& doc, const ViewState& view) {
@@ -59,8 +60,9 @@ void PlaneLayerCache::rebuild(const CTorvaneDoc& doc, const ViewState& view) {
     glEnable(GL_DEPTH_TEST);
     glDepthFunc(GL_ALWAYS);
     glDepthMask(GL_TRUE);
-    GlPlaneCanvas canvas(&sprite, StackDepth{true, 0.0});
+    GlPlaneCanvas canvas(&sprite, StackDepth{true, 0.0}, CanvasDrawing::Gathered);
     drawPlane(canvas, doc, view, PlaneLayer::Static);
+    canvas.flush();
     glDisable(GL_DEPTH_TEST);
     glDepthFunc(GL_LESS);
     snapshot.capture(doc, view);
