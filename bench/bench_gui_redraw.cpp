@@ -5,9 +5,15 @@
 #include "app/main_frame.h"
 #include "app/torvane_app.h"
 #include "ui/qt/user_prompts.h"
+#include "view/gl/gl_handle_sprite.h"
+#include "view/gl/gl_panes.h"
+#include "view/gl/gl_plane_canvas.h"
+#include "view/pane_layout.h"
+#include "view/plane_drawing.h"
 #include "view/qt/torvane_view.h"
 
 #include <QElapsedTimer>
+#include <QOpenGLFramebufferObject>
 #include <QOpenGLWindow>
 #include <QTest>
 
@@ -15,22 +21,66 @@
 
 namespace {
 
+// The view of a mixed scene of `count` objects, not yet shown.
+struct MixedSceneView {
+    explicit MixedSceneView(int count) { fillMixedScene(doc, count); }
+    QApplication& application = benchApplication(); // before the view
+    CTorvaneDoc doc;
+    CountingView view{doc};
+};
+
 // A whole redraw in order (nothing kept), timed until the frame is drawn and composed into
 // the window; the empty scene gives the cost of the frame, the panes' state and composition.
 void BM_PlaneRedraw(benchmark::State& state) {
-    benchApplication();
-    CTorvaneDoc doc;
-    fillMixedScene(doc, static_cast<int>(state.range(0)));
-    CountingView view(doc);
-    view.planeLayers().setEnabled(false);
-    if (!showBenchView(view, state))
+    MixedSceneView scene(static_cast<int>(state.range(0)));
+    scene.view.planeLayers().setEnabled(false);
+    if (!showBenchView(scene.view, state))
         return;
-    timeRedraws(view, state);
+    timeRedraws(scene.view, state);
 }
 BENCHMARK(BM_PlaneRedraw)
     ->Arg(0)
     ->Arg(1000)
     ->Arg(10000)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+
+// The plane's drawing alone, into a framebuffer of the view's size in the view's context,
+// without the widget's composition: primitive by primitive in immediate mode (gathered = 0),
+// or gathered into vertex arrays by state as the view draws (gathered = 1).
+void BM_PlaneDrawing(benchmark::State& state) {
+    MixedSceneView scene(static_cast<int>(state.range(0)));
+    CountingView& view = scene.view;
+    if (!showBenchView(view, state))
+        return;
+    view.makeCurrent();
+    const ViewState& pane = view.state;
+    QOpenGLFramebufferObject target(pane.splitX(), pane.clientHeight,
+                                    QOpenGLFramebufferObject::CombinedDepthStencil);
+    target.bind();
+    GlHandleSprite sprite;
+    sprite.create();
+    const CanvasDrawing drawing =
+        state.range(1) != 0 ? CanvasDrawing::Gathered : CanvasDrawing::Immediate;
+    const ProcessCpuTime cpu;
+    for (auto _ : state) {
+        applyPaneSetup(planeSetup(pane));
+        setPlaneState();
+        clearColourBuffer();
+        {
+            GlPlaneCanvas canvas(&sprite, {}, drawing);
+            drawPlane(canvas, scene.doc, pane);
+        }
+        glFinish();
+    }
+    cpu.report(state);
+    sprite.release();
+    target.release();
+    view.doneCurrent();
+}
+BENCHMARK(BM_PlaneDrawing)
+    ->ArgsProduct({{1000, 10000}, {0, 1}})
+    ->ArgNames({"objects", "gathered"})
     ->UseRealTime()
     ->Unit(benchmark::kMillisecond);
 

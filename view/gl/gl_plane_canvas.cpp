@@ -19,6 +19,11 @@ double depthAfter(double steps) {
     return 1.0 - 2.0 * steps * kDepthStep;
 }
 
+// The batch of the thread's last gathered canvas, unless it holds more than a large scene
+// needs.
+thread_local std::unique_ptr<GlPrimitiveBatch> keptBatch;
+constexpr std::size_t kMostKeptBytes = std::size_t{64} << 20;
+
 } // namespace
 
 int maxStackLevel() {
@@ -32,10 +37,13 @@ GlPlaneCanvas::GlPlaneCanvas(const GlHandleSprite* sprite, StackDepth depth, Can
     // The stacking needs the steps of a 24-bit depth buffer; without one, draw in order.
     GLint depthBits = 0;
     glGetIntegerv(GL_DEPTH_BITS, &depthBits);
-    if (depthBits < 24)
+    if (depthBits < 24) {
         gathered = false;
-    else if (!depth.on)
+        return;
+    }
+    if (!depth.on)
         z = depthAfter(1);
+    batch = keptBatch ? std::move(keptBatch) : std::make_unique<GlPrimitiveBatch>();
 }
 
 GlPlaneCanvas::~GlPlaneCanvas() {
@@ -45,6 +53,8 @@ GlPlaneCanvas::~GlPlaneCanvas() {
     // The state immediate mode would have left.
     glColor3f(colour[0], colour[1], colour[2]);
     glLineWidth(static_cast<GLfloat>(drawnWidth));
+    if (!keptBatch && batch->reservedBytes() <= kMostKeptBytes)
+        keptBatch = std::move(batch);
 }
 
 void GlPlaneCanvas::emit(unsigned mode, std::span<const Point2> vertices) const {
@@ -120,7 +130,7 @@ std::vector<BatchVertex>& GlPlaneCanvas::gather(const BatchState& state) {
     if (!anyAtThisDepth || drawnBefore(latestAtThisDepth, state))
         latestAtThisDepth = state;
     anyAtThisDepth = true;
-    return batch.vertices(state);
+    return batch->vertices(state);
 }
 
 void GlPlaneCanvas::put(std::vector<BatchVertex>& list, Point2 p, float s, float t) const {
@@ -149,7 +159,7 @@ void GlPlaneCanvas::lineLoop(std::span<const Point2> vertices) {
     BatchState state = lineState();
     state.kind = BatchState::Kind::LineLoops;
     gather(state);
-    std::vector<BatchVertex>& list = batch.loop(state, vertices.size());
+    std::vector<BatchVertex>& list = batch->loop(state, vertices.size());
     for (const Point2& p : vertices)
         put(list, p);
 }
@@ -232,7 +242,7 @@ void GlPlaneCanvas::clearPaneDepth() const {
 }
 
 void GlPlaneCanvas::flush() {
-    if (batch.empty())
+    if (!batch || batch->empty())
         return;
     if (!depth.on && !depthCleared) {
         clearPaneDepth();
@@ -242,7 +252,7 @@ void GlPlaneCanvas::flush() {
     glEnable(GL_DEPTH_TEST);
     glDepthFunc(GL_LEQUAL);
     glDepthMask(GL_TRUE);
-    batch.draw(sprite);
+    batch->draw(sprite);
     glPopAttrib();
     anyAtThisDepth = false;
 }

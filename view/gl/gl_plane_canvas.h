@@ -5,6 +5,8 @@
 #include "view/gl/gl_primitive_batch.h"
 #include "view/plane_canvas.h"
 
+#include <memory>
+
 class GlHandleSprite;
 
 // How a canvas places its elements in depth. Off: everything at depth 0, drawn in order.
@@ -76,7 +78,9 @@ class GlPlaneCanvas : public PlaneCanvas {
     bool stippled = false;
     float colour[3] = {0, 0, 0};
 
-    GlPrimitiveBatch batch;
+    // Gathered only. A batch ending with its canvas is kept for the thread's next one, so
+    // that its lists keep their memory from frame to frame.
+    std::unique_ptr<GlPrimitiveBatch> batch;
     // The step in depth the primitives of the current depth have taken, and the latest
     // state among them: a primitive of an earlier-drawn state needs the next step.
     int depthStep = 0;

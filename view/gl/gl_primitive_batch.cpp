@@ -47,6 +47,14 @@ GlPrimitiveBatch::List& GlPrimitiveBatch::listOf(const BatchState& state) {
     return *at;
 }
 
+std::size_t GlPrimitiveBatch::reservedBytes() const {
+    std::size_t bytes = 0;
+    for (const List& list : lists)
+        bytes += list.vertices.capacity() * sizeof(BatchVertex) +
+                 (list.loopFirsts.capacity() + list.loopCounts.capacity()) * sizeof(int);
+    return bytes;
+}
+
 void GlPrimitiveBatch::draw(const GlHandleSprite* sprite) {
     if (pending == 0)
         return;

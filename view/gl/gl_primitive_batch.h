@@ -36,6 +36,8 @@ class GlPrimitiveBatch {
     // The list a line loop of this state is appended to, after its first vertex is noted.
     std::vector<BatchVertex>& loop(const BatchState& state, std::size_t vertexCount);
     bool empty() const { return pending == 0; }
+    // The memory the lists hold for primitives to come.
+    std::size_t reservedBytes() const;
 
     // Draws every list, state by state in the order above, and empties them. The caller
     // sets the depth test that keeps the stacking; the handle marks need the sprite.
