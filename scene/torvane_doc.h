@@ -92,9 +92,9 @@ class CTorvaneDoc {
     // not savable or the stream reports a write error.
     bool Serialize(std::ostream& out, std::string* error = nullptr) const;
     // Reads a scene from the in-memory image of a file: the count, then the records it
-    // announces. On any fault (truncation, bad kind, impossible count, non-finite
-    // coordinate) returns false with the byte offset and what was found in *error and
-    // leaves the document exactly as it was. Bytes after the last record and values
+    // announces. On any fault (truncation, bad kind, impossible count, a count there is
+    // no memory for, non-finite coordinate) returns false with the byte offset and what was found
+    // in *error and leaves the document exactly as it was. Bytes after the last record and values
     // that had to change are reported in *notes.
     bool loadBytes(const unsigned char* data, std::size_t size, std::string* error = nullptr,
                    LoadNotes* notes = nullptr);

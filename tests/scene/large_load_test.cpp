@@ -147,20 +147,27 @@ TEST(LargeLoad, CountThatPromisesFewerRecordsLoadsThoseAndNotesTheRest) {
 }
 
 TEST(LargeLoad, FailedLoadsGiveTheirMemoryBack) {
+    constexpr int kObjects = 200000;
     CTorvaneDoc source;
-    for (int i = 0; i < 200000; ++i)
+    for (int i = 0; i < kObjects; ++i)
         source.addObject(KIND_C, i, i, 1, 0, 0, 0);
-    Bytes bytes = imageOf(source);
-    // The last record is bad, so a failing load has filled its whole block first.
-    bytes[4 + 48 * 199999] = 9;
-    const std::string expected =
-        "byte " + std::to_string(4 + 48 * 199999) + ": object 199999: kind 9 is not 0..3";
-    ASSERT_EQ(refusal(bytes), expected);
-    const std::size_t before = residentBytes();
-    for (int round = 0; round < 10; ++round)
+    const Bytes good = imageOf(source);
+    // A bad last record fails a load that has filled its whole block; a bad second one
+    // fails it while the block is still being prepared.
+    for (const int bad : {kObjects - 1, 1}) {
+        SCOPED_TRACE(bad);
+        Bytes bytes = good;
+        const std::size_t at = 4 + 48 * static_cast<std::size_t>(bad);
+        bytes[at] = 9;
+        const std::string expected = "byte " + std::to_string(at) + ": object " +
+                                     std::to_string(bad) + ": kind 9 is not 0..3";
         ASSERT_EQ(refusal(bytes), expected);
-    // Each load filled at least 200000 objects' worth (over 14 MB); kept, ten would show.
-    EXPECT_LT(residentBytes(), before + 200000u * sizeof(SceneObject)) << before;
+        const std::size_t before = residentBytes();
+        for (int round = 0; round < 10; ++round)
+            ASSERT_EQ(refusal(bytes), expected);
+        // A block holds over 14 MB; ten of them kept would show.
+        EXPECT_LT(residentBytes(), before + kObjects * sizeof(SceneObject)) << before;
+    }
 }
 
 TEST(LargeLoad, CountNoMachineHasMemoryForIsRefusedAtOnce) {
