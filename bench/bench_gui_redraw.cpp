@@ -120,6 +120,7 @@ void BM_EmptyFrameBareWindow(benchmark::State& state) {
         window.makeCurrent();
         glFinish();
         window.doneCurrent();
+        waitForXServer();
         if (window.frames == before) {
             state.SkipWithError("the frame was never drawn");
             break;

@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QGuiApplication>
 #include <QTest>
 
 #include <GL/gl.h>
@@ -41,11 +42,22 @@ inline void fillMixedScene(CTorvaneDoc& doc, int count) {
     }
 }
 
-// Waits until the renderer has executed everything queued.
+// Xlib's round trip, declared here: its header's macros would clash with Qt's names.
+extern "C" int XSync(Display* display, int discard);
+
+// Waits until the X server has executed every request sent, the presented frames among them.
+inline void waitForXServer() {
+    if (auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>())
+        XSync(x11->display(), 0);
+}
+
+// Waits until the renderer has executed everything queued and the X server has put the
+// presented frame into the window.
 inline void finishRendering(CTorvaneView& view) {
     view.makeCurrent();
     glFinish();
     view.doneCurrent();
+    waitForXServer();
 }
 
 // Shows view at 1000 x 700 and waits for its window; false (with the benchmark skipped)
@@ -59,15 +71,14 @@ template <class State> bool showBenchView(CTorvaneView& view, State& state) {
     return false;
 }
 
-// Counts the frames drawn: a redraw asked for while the previous frame is still being
-// presented is drawn on the next pass of the event loop instead, so a step is timed until
-// its frame has really been drawn and handed to the window.
 // The view's undo history, a base so that it is built before the view that refers to it.
 struct BenchHistory {
     explicit BenchHistory(CTorvaneDoc& doc) : benchHistory(doc) {}
     SceneHistory benchHistory;
 };
 
+// Counts the frames drawn, so that a step is timed until its frame has really been drawn and
+// presented, also should the view ever put a redraw off to a later pass of the event loop.
 class CountingView : private BenchHistory, public CTorvaneView {
   public:
     explicit CountingView(CTorvaneDoc& doc) : BenchHistory(doc), CTorvaneView(doc, benchHistory) {}

@@ -15,12 +15,19 @@
 #include <QMenu>
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
+#include <QResizeEvent>
 
 #include <GL/gl.h>
 
 CTorvaneView::CTorvaneView(CTorvaneDoc& document, SceneHistory& sceneHistory, QWidget* parent)
-    : QOpenGLWidget(parent), doc(document), history(sceneHistory) {
-    setFormat(requestedFormat());
+    : QWidget(parent), doc(document), history(sceneHistory) {
+    // The window shows no alpha: with an alpha channel a compositing window system would let
+    // the main window show through where the translucent cones left alpha below one.
+    QSurfaceFormat opaque = requestedFormat();
+    opaque.setAlphaBufferSize(0);
+    surface = new ViewSurface(opaque, *this, *this);
+    surfaceContainer = QWidget::createWindowContainer(surface, this);
+    surface->setCursor(cursor());
     setMinimumSize(50, 50);
     // A click in the view takes the focus from an information-bar edit, so text typed for one
     // object is never read back into the next one selected.
@@ -31,10 +38,8 @@ CTorvaneView::CTorvaneView(CTorvaneDoc& document, SceneHistory& sceneHistory, QW
 }
 
 CTorvaneView::~CTorvaneView() {
-    // The context outlives this part of the object: its last signal must not reach it.
-    if (context())
-        disconnect(context(), nullptr, this, nullptr);
-    releaseGlObjects();
+    // The surface outlives this part of the object: the objects it holds for the view go now.
+    surface->releaseContext();
 }
 
 QSurfaceFormat CTorvaneView::requestedFormat() {
@@ -78,23 +83,37 @@ bool CTorvaneView::checkRenderingContext(UserPrompts& prompts, const QSurfaceFor
 
 void CTorvaneView::initializeGL() {
     state.fontListBase = createFontLists(fontGlyphBitmaps(font()));
-    connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, &CTorvaneView::releaseGlObjects,
-            Qt::UniqueConnection);
 }
 
-void CTorvaneView::releaseGlObjects() {
-    if (!context())
-        return;
-    makeCurrent();
+void CTorvaneView::releaseGL() {
     if (state.fontListBase != 0)
         glDeleteLists(state.fontListBase, kFontListCount);
     state.fontListBase = 0;
     planeCache.release();
-    doneCurrent();
 }
 
-void CTorvaneView::resizeGL(int width, int height) {
-    state.onSize(width, height);
+void CTorvaneView::resizeEvent(QResizeEvent* event) {
+    state.onSize(event->size().width(), event->size().height());
+    surfaceContainer->setGeometry(rect());
+}
+
+bool CTorvaneView::event(QEvent* event) {
+    // The surface under the mouse shows the view's cursor (the sizing one over the splitter).
+    if (event->type() == QEvent::CursorChange)
+        surface->setCursor(cursor());
+    return QWidget::event(event);
+}
+
+bool CTorvaneView::makeCurrent() {
+    return surface->makeCurrent();
+}
+
+void CTorvaneView::doneCurrent() {
+    surface->doneCurrent();
+}
+
+QImage CTorvaneView::grabFramebuffer() {
+    return surface->grabFrame();
 }
 
 void CTorvaneView::paintGL() {
@@ -108,7 +127,7 @@ void CTorvaneView::paintGL() {
         setPlaneState();
         if (!state.showSpace)
             clearColourBuffer();
-        planeCache.draw(doc, state, defaultFramebufferObject());
+        planeCache.draw(doc, state, 0); // the window's own framebuffer
     } else {
         setPlaneState();
     }
@@ -116,7 +135,7 @@ void CTorvaneView::paintGL() {
 }
 
 void CTorvaneView::redraw() {
-    repaint();
+    surface->renderNow();
 }
 
 void CTorvaneView::noteSceneChanged() {
@@ -222,7 +241,7 @@ void CTorvaneView::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::MiddleButton)
         return mouseTools.onMiddleButtonDown(p.x(), p.y());
     if (event->button() != Qt::LeftButton)
-        return QOpenGLWidget::mousePressEvent(event);
+        return QWidget::mousePressEvent(event);
     mouseTools.onLeftButtonDown(buttonsOf(event), p.x(), p.y());
 }
 
@@ -231,7 +250,7 @@ void CTorvaneView::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::MiddleButton)
         return mouseTools.onMiddleButtonUp();
     if (event->button() != Qt::LeftButton)
-        return QOpenGLWidget::mouseReleaseEvent(event);
+        return QWidget::mouseReleaseEvent(event);
     mouseTools.onLeftButtonUp(buttonsOf(event), p.x(), p.y());
 }
 
@@ -299,7 +318,7 @@ void CTorvaneView::contextMenuEvent(QContextMenuEvent* event) {
 void CTorvaneView::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape && mouseTools.cancelDrag())
         return;
-    QOpenGLWidget::keyPressEvent(event);
+    QWidget::keyPressEvent(event);
 }
 
 void CTorvaneView::deleteSelected(const QString& stepName) {

@@ -1,26 +1,29 @@
-// CTorvaneView: the one view of the document, an OpenGL widget split into the plane pane
-// and the circle-space pane, redrawn synchronously after every change.
+// CTorvaneView: the one view of the document, split into the plane pane and the
+// circle-space pane, redrawn synchronously after every change. The widget is what the rest
+// of the program talks to; it draws straight into a native child window that covers it.
 #pragma once
 
 #include "scene/torvane_doc.h"
 #include "ui/info_bar_rules.h"
 #include "view/gl/plane_layer_cache.h"
 #include "view/mouse_tools.h"
+#include "view/qt/view_surface.h"
 #include "view/view_state.h"
 
 #include <QCursor>
+#include <QImage>
 #include <QMouseEvent>
+#include <QSurfaceFormat>
+#include <QWidget>
 
 #include <functional>
 #include <vector>
-#include <QOpenGLWidget>
-#include <QSurfaceFormat>
 
 class CPropertiesDlg;
 class SceneHistory;
 class UserPrompts;
 
-class CTorvaneView : public QOpenGLWidget, private MouseToolsHost {
+class CTorvaneView : public QWidget, private MouseToolsHost, private SurfacePainter {
     Q_OBJECT
 
   public:
@@ -36,8 +39,16 @@ class CTorvaneView : public QOpenGLWidget, private MouseToolsHost {
     static bool checkRenderingContext(UserPrompts& prompts,
                                       const QSurfaceFormat& format = requestedFormat());
 
-    // Draws both panes and the frame now.
+    // Draws both panes and the frame and presents them now.
     void redraw();
+    // Draws a frame without presenting it and returns it as the window would show it.
+    QImage grabFramebuffer();
+    // The view's rendering context current (false before the window exists), for reading
+    // pixels or waiting for the renderer.
+    bool makeCurrent();
+    void doneCurrent();
+    // The native window the view draws into and gets its input from.
+    QWindow& drawingSurface() { return *surface; }
     // The scene changed through the view: redraw and let the document know.
     void noteSceneChanged();
     // The document's objects were replaced or removed: drop every reference to them.
@@ -77,9 +88,10 @@ class CTorvaneView : public QOpenGLWidget, private MouseToolsHost {
     void sceneChanged();
 
   protected:
-    void initializeGL() override;
-    void resizeGL(int width, int height) override;
+    // One whole frame; the context is current.
     void paintGL() override;
+    bool event(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -89,8 +101,8 @@ class CTorvaneView : public QOpenGLWidget, private MouseToolsHost {
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
   private:
-    // The context's objects go with it (also when the widget moves to another window).
-    void releaseGlObjects();
+    void initializeGL() override;
+    void releaseGL() override;
     void documentEdited() override;
     void beginSceneEdit(const char* name) override;
     void endSceneEdit() override;
@@ -103,4 +115,7 @@ class CTorvaneView : public QOpenGLWidget, private MouseToolsHost {
     SceneHistory& history;
     MouseTools mouseTools{doc, state, *this};
     PlaneLayerCache planeCache;
+    // Owned by its container, a child of this widget.
+    ViewSurface* surface = nullptr;
+    QWidget* surfaceContainer = nullptr;
 };
