@@ -9,6 +9,14 @@
 #include "view/plane_snapshot.h"
 #include "view/view_state.h"
 
+// A framebuffer object with a colour and a packed depth-stencil buffer.
+struct LayerBuffer {
+    unsigned framebuffer = 0, colour = 0, depth = 0;
+    // False (with nothing left made) when the framebuffer is not complete.
+    bool create(int width, int height);
+    void release();
+};
+
 class PlaneLayerCache {
   public:
     PlaneLayerCache() = default;
@@ -28,18 +36,21 @@ class PlaneLayerCache {
     int rebuilds() const { return rebuildCount; }
 
   private:
-    bool ensureFramebuffer(int width, int height);
+    bool ensureFramebuffers(int width, int height);
     void rebuild(const CTorvaneDoc& doc, const ViewState& view);
-    bool showKept(unsigned target, int width, int height);
+    void drawDynamicOverKept(const CTorvaneDoc& doc, const ViewState& view);
+    bool present(unsigned target, int width, int height);
     void drawInOrder(const CTorvaneDoc& doc, const ViewState& view);
-    void releaseFramebuffer();
+    void releaseFramebuffers();
 
     GlHandleSprite sprite;
     PlaneSnapshot snapshot;
     bool keeping = true;
-    // The target's depth buffer did not take the kept depths: draw in order from then on.
+    // The framebuffers could not be made or copied: draw in order from then on.
     bool unusable = false;
-    unsigned framebuffer = 0, colourBuffer = 0, depthBuffer = 0;
+    // The static layer as kept, and the frame made from it: copying between buffers of one
+    // format costs a fraction of copying depths into the window's own buffer.
+    LayerBuffer kept, frame;
     int bufferWidth = 0, bufferHeight = 0;
     int rebuildCount = 0;
 };
