@@ -3,6 +3,7 @@
 #pragma once
 
 #include "scene/scene_object.h"
+#include "solver/candidate_records.h"
 #include "solver/translation_rows.h"
 
 #include <complex>
@@ -57,7 +58,7 @@ class MergeProblem {
     SceneObject* slots[2][2] = {{nullptr, nullptr}, {nullptr, nullptr}};
     std::int32_t slotCount[2] = {0, 0};
     char message[kMessageSize] = {};
-    SceneObject solutions[kMaxSolutions];
+    CandidateRecords<kMaxSolutions> solutions;
     double parameter[kMaxSolutions] = {};
     std::int32_t solutionCount = 0;
     std::int32_t mode = MERGE_TRANSLATE;

@@ -110,6 +110,32 @@ TEST(CandidateStore, NeverExceedsCapacityOrStoresNonFinite) {
     EXPECT_EQ(q.solutions[0].kind, kComplexCandidate);
 }
 
+TEST(CandidateStore, RecordsReadAsDefaultObjectsUntilWritten) {
+    const SceneObject fresh;
+    MergeProblem p;
+    const MergeProblem& view = p;
+    EXPECT_EQ(view.solutions[kMaxSolutions - 1], fresh);
+    // A complex candidate leaves the radius as the record had it: the default.
+    ASSERT_TRUE(p.appendCandidate(kComplexCandidate, 1.5, -2.0, 0, 0));
+    EXPECT_EQ(p.solutions[0].r, fresh.r);
+    EXPECT_EQ(p.solutions[0].red, fresh.red);
+    // Writing far ahead leaves every record before it a default one.
+    p.solutions[9].r = 7.0;
+    for (int n = 1; n < 9; ++n)
+        EXPECT_EQ(view.solutions[n], fresh) << n;
+    EXPECT_EQ(view.solutions[10], fresh);
+
+    // A copy holds the same records and stays apart from the original.
+    MergeProblem copy = p;
+    EXPECT_EQ(copy.solutions[0].kind, kComplexCandidate);
+    EXPECT_EQ(copy.solutions[9].r, 7.0);
+    EXPECT_EQ(copy.solutions[5], fresh);
+    copy.solutions[9].r = 8.0;
+    EXPECT_EQ(p.solutions[9].r, 7.0);
+    copy = MergeProblem();
+    EXPECT_EQ(copy.solutions[9], fresh);
+}
+
 TEST(CandidateStore, LongMessageIsTruncatedToFit) {
     MergeProblem p;
     const std::string longText(500, 'x');
