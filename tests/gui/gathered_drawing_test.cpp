@@ -207,6 +207,22 @@ TEST_F(GatheredDrawingTest, HandleFansWithoutTheSpriteArePixelIdentical) {
     expectSameAsImmediate(paneState(), "fans", false);
 }
 
+// More vertices than one batch holds: what is gathered is drawn part way through.
+TEST_F(GatheredDrawingTest, SceneLargerThanOneBatchIsPixelIdentical) {
+    start();
+    std::mt19937 rng(5);
+    std::uniform_real_distribution<double> x(-210, 210), y(-160, 160), radius(-14, 14);
+    for (int i = 0; i < 9500; ++i) {
+        if (i % 500 == 0)
+            add(i % 1000 ? KIND_L : KIND_L_PRIME, x(rng), y(rng), x(rng), y(rng), 1 + i % 3,
+                i % 1500 == 0);
+        else
+            add(i % 3 ? KIND_C : KIND_C_PRIME, x(rng), y(rng), radius(rng), 0, 1 + i % 2,
+                i % 7 == 0);
+    }
+    expectSameAsImmediate(paneState(), "large");
+}
+
 // Without a depth buffer the stacking cannot be kept by depths: the canvas draws in order.
 TEST_F(GatheredDrawingTest, TargetWithoutDepthBufferIsPixelIdentical) {
     start();

@@ -23,6 +23,9 @@ double depthAfter(double steps) {
 // needs.
 thread_local std::unique_ptr<GlPrimitiveBatch> keptBatch;
 constexpr std::size_t kMostKeptBytes = std::size_t{64} << 20;
+// What is gathered is drawn once it holds this many vertices (16 MB), so that a scene of
+// millions of objects needs no more memory than one of ten thousand.
+constexpr std::size_t kMostPendingVertices = std::size_t{1} << 19;
 
 } // namespace
 
@@ -112,6 +115,10 @@ BatchState GlPlaneCanvas::lineState() const {
 }
 
 std::vector<BatchVertex>& GlPlaneCanvas::gather(const BatchState& state) {
+    // Drawing what is pending keeps the stacking: what comes later gets the same depth or a
+    // nearer one, and passes the test over it.
+    if (batch->pendingVertices() >= kMostPendingVertices)
+        flush();
     if (anyAtThisDepth && drawnBefore(state, latestAtThisDepth)) {
         // Its list is drawn before one holding a primitive given earlier at this depth: it
         // needs a nearer depth, or what is pending must be drawn first.

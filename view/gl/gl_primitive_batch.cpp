@@ -47,6 +47,13 @@ GlPrimitiveBatch::List& GlPrimitiveBatch::listOf(const BatchState& state) {
     return *at;
 }
 
+std::size_t GlPrimitiveBatch::pendingVertices() const {
+    std::size_t count = 0;
+    for (const List& list : lists)
+        count += list.vertices.size();
+    return count;
+}
+
 std::size_t GlPrimitiveBatch::reservedBytes() const {
     std::size_t bytes = 0;
     for (const List& list : lists)

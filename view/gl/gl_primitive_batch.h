@@ -36,6 +36,7 @@ class GlPrimitiveBatch {
     // The list a line loop of this state is appended to, after its first vertex is noted.
     std::vector<BatchVertex>& loop(const BatchState& state, std::size_t vertexCount);
     bool empty() const { return pending == 0; }
+    std::size_t pendingVertices() const;
     // The memory the lists hold for primitives to come.
     std::size_t reservedBytes() const;
 
