@@ -31,22 +31,32 @@ template <class T> class Minor {
     T* data = fixed;
 };
 
-// The 3x3 case of the expansion below written out, operation for operation, because
-// every closed-form solver evaluates dozens of these per merge.
-double determinant3(const double* m) {
-    const double minor0 = m[8] * m[4] - m[7] * m[5];
-    const double minor1 = m[8] * m[3] - m[6] * m[5];
-    const double minor2 = m[7] * m[3] - m[6] * m[4];
-    return minor0 * m[0] - minor1 * m[1] + minor2 * m[2];
+// The 4x4 case of the expansion below, term for term, with its minors in a plain
+// buffer: the four-line merge takes two of these per solve.
+double determinant4(const double* m) {
+    double sum = 0.0;
+    for (int i = 0; i < 4; ++i) {
+        double minor[9];
+        int k = 0;
+        for (int r = 1; r < 4; ++r)
+            for (int c = 0; c < 4; ++c)
+                if (c != i)
+                    minor[k++] = m[r * 4 + c];
+        const double s = (i % 2 == 0) ? 1.0 : -1.0;
+        sum += determinant3(minor) * s * m[i];
+    }
+    return sum;
 }
 
 } // namespace
 
 double determinant(int n, const double* m) {
     if (n <= 2)
-        return m[3] * m[0] - m[2] * m[1];
+        return determinant2(m);
     if (n == 3)
         return determinant3(m);
+    if (n == 4)
+        return determinant4(m);
     double sum = 0.0;
     for (int i = 0; i < n; ++i) {
         const Minor<double> minor(n, m, i);

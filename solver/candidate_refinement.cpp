@@ -133,10 +133,10 @@ double residualOf(const Constraints& set, const double u[kUnknowns], const Motio
 }
 
 // The four equations (squared distances for circles, signed distances for lines,
-// zero exactly at a merge) and their derivatives along x, y, z and the motion.
-void equations(const Constraints& set, const double u[kUnknowns], double F[4],
+// zero exactly at a merge) and their derivatives along x, y, z and the motion; m is
+// the motion of u's parameter.
+void equations(const Constraints& set, const double u[kUnknowns], const Motion& m, double F[4],
                double J[4][kUnknowns]) {
-    const Motion m = motionOf(set.mode, u[3]);
     const double x = u[0], y = u[1], z = u[2];
     for (int k = 0; k < 4; ++k) {
         const Constraint& o = set.item[k];
@@ -228,15 +228,6 @@ double residualAt(const MergeProblem& p, const Constraints& set, const double u[
     return constraintResidual(p.slots, p.mode, u[3], u[0], u[1], u[2]);
 }
 
-// The polished point replaces u only when it meets the constraints better.
-double keepIfBetter(const double polished[kUnknowns], double polishedResidual, double u[kUnknowns],
-                    double residual) {
-    if (!(polishedResidual < residual))
-        return residual;
-    std::copy(polished, polished + kUnknowns, u);
-    return polishedResidual;
-}
-
 // Newton's step at u, in units of rounding of the scene (an angle in radians), so
 // that one limit serves every unknown.
 double stepInRoundingUnits(const double step[kUnknowns], const double u[kUnknowns],
@@ -250,11 +241,12 @@ double stepInRoundingUnits(const double step[kUnknowns], const double u[kUnknown
     return largest;
 }
 
-// Polishes u in place and returns its residual; the starting residual is given.
-// Newton runs until its step is at rounding level: where the equations are badly
-// conditioned a small residual does not yet mean a small error.
+// Polishes u in place and returns its residual; the starting residual and u's motion
+// are given, and uMotion is kept the motion of u (a turn's cosine and sine are taken
+// once per angle). Newton runs until its step is at rounding level: where the
+// equations are badly conditioned a small residual does not yet mean a small error.
 double refine(const MergeProblem& p, const Constraints& set, const SceneScale& scale,
-              double u[kUnknowns], double residual) {
+              double u[kUnknowns], double residual, Motion& uMotion) {
     // A circle far outside the scene cannot meet its constraints closer than rounding
     // of its own coordinates: below that, Newton's steps follow the noise away from it.
     const double candidateSize = std::max({std::fabs(u[0]), std::fabs(u[1]), std::fabs(u[2])});
@@ -265,10 +257,19 @@ double refine(const MergeProblem& p, const Constraints& set, const SceneScale& s
         return residual;
     double trial[kUnknowns];
     std::copy(u, u + kUnknowns, trial);
+    Motion trialMotion = uMotion;
+    // The polished point replaces u only when it meets the constraints better.
+    auto keepIfBetter = [&](double polishedResidual) {
+        if (!(polishedResidual < residual))
+            return residual;
+        std::copy(trial, trial + kUnknowns, u);
+        uMotion = trialMotion;
+        return polishedResidual;
+    };
     double previousStep = HUGE_VAL;
     for (int iter = 0; iter < kNewtonSteps; ++iter) {
         double F[4], J[4][kUnknowns], step[kUnknowns];
-        equations(set, trial, F, J);
+        equations(set, trial, trialMotion, F, J);
         if (!newtonStep(F, J, step))
             break;
         const double size = stepInRoundingUnits(step, trial, scale, set.mode);
@@ -276,17 +277,17 @@ double refine(const MergeProblem& p, const Constraints& set, const SceneScale& s
             break; // no longer converging: leaving the root, or noise
         for (int i = 0; i < kUnknowns; ++i)
             trial[i] += step[i];
+        trialMotion = motionOf(set.mode, trial[3]);
         previousStep = size;
         if (size <= kConvergedStep)
             break;
         if (size <= kQuadraticallyConverged) {
-            const double r = residualAt(p, set, trial, motionOf(set.mode, trial[3]));
+            const double r = residualAt(p, set, trial, trialMotion);
             if (r <= roundingLevel)
-                return keepIfBetter(trial, r, u, residual);
+                return keepIfBetter(r);
         }
     }
-    return keepIfBetter(trial, residualAt(p, set, trial, motionOf(set.mode, trial[3])), u,
-                        residual);
+    return keepIfBetter(residualAt(p, set, trial, trialMotion));
 }
 
 } // namespace
@@ -396,15 +397,15 @@ void refineCandidates(MergeProblem& p, int first) {
         if (s.kind != kComplexCandidate) {
             double u[kUnknowns] = {s.x[0], s.y[0], s.r, p.parameter[n]};
             // One turn serves the scene's measure and the residual.
-            const Motion motion = motionOf(p.mode, u[3]);
+            Motion motion = motionOf(p.mode, u[3]);
             SceneScale scale = sceneScaleMoved(p, parts, motion);
-            const double residual = refine(p, set, scale, u, residualAt(p, set, u, motion));
+            const double residual = refine(p, set, scale, u, residualAt(p, set, u, motion), motion);
             // The scene moves with the parameter; a polish of a few units of rounding
             // cannot change its measure by anything the acceptance could notice.
             const double moved =
                 std::fabs(u[3] - p.parameter[n]) * (p.mode == MERGE_ROTATE ? scale.magnitude : 1.0);
             if (!(moved <= kNegligibleMove * scale.extent))
-                scale = sceneScaleMoved(p, parts, motionOf(p.mode, u[3]));
+                scale = sceneScaleMoved(p, parts, motion);
             s.x[0] = u[0];
             s.y[0] = u[1];
             s.r = u[2];

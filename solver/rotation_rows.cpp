@@ -10,12 +10,12 @@ namespace {
 double det3(double a0, double a1, double a2, double b0, double b1, double b2, double c0, double c1,
             double c2) {
     const double m[9] = {a0, a1, a2, b0, b1, b2, c0, c1, c2};
-    return determinant(3, m);
+    return determinant3(m);
 }
 
 double det2(double a0, double a1, double b0, double b1) {
     const double m[4] = {a0, a1, b0, b1};
-    return determinant(2, m);
+    return determinant2(m);
 }
 
 Poly4 quadratic(double k0, double k1, double k2) {
