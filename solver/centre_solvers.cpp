@@ -29,8 +29,7 @@ SceneObject centreLine(double px, double py, double qx, double qy, double stepX,
     line.kind = KIND_L_PRIME;
     line.setPoint(px, py, 0);
     line.setPoint(qx, qy, 1);
-    LinePlane plane;
-    if (!linePlane(line, plane))
+    if (!hasDirection(line))
         line.setPoint(px + stepX, py + stepY, 1);
     return line;
 }

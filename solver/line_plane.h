@@ -13,3 +13,5 @@ inline constexpr const char* kLineWithoutDirection = "A line has two equal end p
 
 // False when the line's two points coincide: such a line has no direction.
 bool linePlane(const SceneObject& line, LinePlane& out);
+// Whether linePlane succeeds on the line, without computing the plane.
+bool hasDirection(const SceneObject& line);

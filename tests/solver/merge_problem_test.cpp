@@ -1,6 +1,8 @@
 // Slot bookkeeping, the candidate store, the dispatch tables and centre loci.
 #include "solver/merge_problem.h"
 
+#include "solver/line_plane.h"
+
 #include "tests/support/make_objects.h"
 
 #include <gtest/gtest.h>
@@ -141,6 +143,24 @@ TEST(CandidateStore, LongMessageIsTruncatedToFit) {
     const std::string longText(500, 'x');
     p.setMessage(longText.c_str());
     EXPECT_EQ(std::string(p.message).size(), static_cast<std::size_t>(kMessageSize - 1));
+}
+
+TEST(LinePlane, DirectionTestAgreesWithThePlaneAtTheEdgesOfDoubles) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    // The second point (the first is the origin), and whether the line has a plane:
+    // squares that underflow to zero or overflow to infinity decide as the plane's
+    // length does, whatever the points' difference.
+    const struct {
+        double dx, dy;
+        bool expected;
+    } cases[] = {{3, 4, true},      {0, 0, false},         {0, 1e-160, true}, {1e-200, 0, false},
+                 {1e200, 0, false}, {-1e150, 1e150, true}, {nan, 0, false},   {0, -5e-324, false}};
+    for (const auto& c : cases) {
+        const SceneObject line = makeLine(KIND_L_PRIME, 0, 0, c.dx, c.dy);
+        LinePlane plane;
+        EXPECT_EQ(hasDirection(line), c.expected) << c.dx << ", " << c.dy;
+        EXPECT_EQ(linePlane(line, plane), c.expected) << c.dx << ", " << c.dy;
+    }
 }
 
 TEST(CentreLoci, WorkedExamples) {
