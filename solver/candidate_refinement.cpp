@@ -241,17 +241,21 @@ double stepInRoundingUnits(const double step[kUnknowns], const double u[kUnknown
     return largest;
 }
 
+// The residual below which Newton has nothing to gain. A circle far outside the scene
+// cannot meet its constraints closer than rounding of its own coordinates: below
+// that, Newton's steps follow the noise away from it.
+double roundingLevelOf(const SceneScale& scale, const double u[kUnknowns]) {
+    const double candidateSize = std::max({std::fabs(u[0]), std::fabs(u[1]), std::fabs(u[2])});
+    return kRoundingLevel * std::max(scale.extent + scale.magnitude, candidateSize);
+}
+
 // Polishes u in place and returns its residual; the starting residual and u's motion
 // are given, and uMotion is kept the motion of u (a turn's cosine and sine are taken
 // once per angle). Newton runs until its step is at rounding level: where the
 // equations are badly conditioned a small residual does not yet mean a small error.
 double refine(const MergeProblem& p, const Constraints& set, const SceneScale& scale,
               double u[kUnknowns], double residual, Motion& uMotion) {
-    // A circle far outside the scene cannot meet its constraints closer than rounding
-    // of its own coordinates: below that, Newton's steps follow the noise away from it.
-    const double candidateSize = std::max({std::fabs(u[0]), std::fabs(u[1]), std::fabs(u[2])});
-    const double roundingLevel =
-        kRoundingLevel * std::max(scale.extent + scale.magnitude, candidateSize);
+    const double roundingLevel = roundingLevelOf(scale, u);
     // Already exact to rounding: nothing to gain.
     if (residual <= roundingLevel || !set.valid)
         return residual;
@@ -386,33 +390,51 @@ bool atInfinity(const SceneObject& s, const SceneScale& scale) {
     return !(std::fabs(s.x[0]) <= bound && std::fabs(s.y[0]) <= bound && std::fabs(s.r) <= bound);
 }
 
+namespace {
+
+// Refines real candidate n of p in place; whether it meets its constraints.
+bool refinedAndAccepted(MergeProblem& p, int n, const Constraints& set, const SceneParts& parts,
+                        const SceneScale& unmoved) {
+    SceneObject& s = p.solutions[n];
+    double u[kUnknowns] = {s.x[0], s.y[0], s.r, p.parameter[n]};
+    // One turn serves the scene's measure and the residual.
+    Motion motion = motionOf(p.mode, u[3]);
+    const double start = residualAt(p, set, u, motion);
+    // Exact to rounding and accepted even in the unmoved scene's measure: in its own
+    // it would be left as it is and accepted too.
+    if (start <= roundingLevelOf(unmoved, u) && !atInfinity(s, unmoved) &&
+        start <= acceptedResidual(unmoved))
+        return true;
+    SceneScale scale = sceneScaleMoved(p, parts, motion);
+    const double residual = refine(p, set, scale, u, start, motion);
+    // The scene moves with the parameter; a polish of a few units of rounding cannot
+    // change its measure by anything the acceptance could notice.
+    const double moved =
+        std::fabs(u[3] - p.parameter[n]) * (p.mode == MERGE_ROTATE ? scale.magnitude : 1.0);
+    if (!(moved <= kNegligibleMove * scale.extent))
+        scale = sceneScaleMoved(p, parts, motion);
+    s.x[0] = u[0];
+    s.y[0] = u[1];
+    s.r = u[2];
+    p.parameter[n] = u[3];
+    return !atInfinity(s, scale) && residual <= acceptedResidual(scale);
+}
+
+} // namespace
+
 void refineCandidates(MergeProblem& p, int first) {
     if (first >= p.solutionCount)
         return;
     const Constraints set = prepare(p);
     const SceneParts parts = scenePartsOf(p);
+    // Every moved scene holds the unmoved one, so its measure and each level below,
+    // which only grow with it, are at least the unmoved scene's.
+    const SceneScale unmoved = scaleOf(parts.fixed);
     int kept = first;
     for (int n = first; n < p.solutionCount; ++n) {
-        SceneObject& s = p.solutions[n];
-        if (s.kind != kComplexCandidate) {
-            double u[kUnknowns] = {s.x[0], s.y[0], s.r, p.parameter[n]};
-            // One turn serves the scene's measure and the residual.
-            Motion motion = motionOf(p.mode, u[3]);
-            SceneScale scale = sceneScaleMoved(p, parts, motion);
-            const double residual = refine(p, set, scale, u, residualAt(p, set, u, motion), motion);
-            // The scene moves with the parameter; a polish of a few units of rounding
-            // cannot change its measure by anything the acceptance could notice.
-            const double moved =
-                std::fabs(u[3] - p.parameter[n]) * (p.mode == MERGE_ROTATE ? scale.magnitude : 1.0);
-            if (!(moved <= kNegligibleMove * scale.extent))
-                scale = sceneScaleMoved(p, parts, motion);
-            s.x[0] = u[0];
-            s.y[0] = u[1];
-            s.r = u[2];
-            p.parameter[n] = u[3];
-            if (atInfinity(s, scale) || !(residual <= acceptedResidual(scale)))
-                continue;
-        }
+        if (p.solutions[n].kind != kComplexCandidate &&
+            !refinedAndAccepted(p, n, set, parts, unmoved))
+            continue;
         if (kept != n) {
             p.solutions[kept] = p.solutions[n];
             p.parameter[kept] = p.parameter[n];
