@@ -193,8 +193,11 @@ bool newtonStep(const double F[4], const double J[4][kUnknowns], double step[kUn
     }
     if (!(scale > 0.0))
         return false;
+        // Every loop unrolled: with the column fixed, each bound below is a constant too.
+#pragma GCC unroll 4
     for (int col = 0; col < kUnknowns; ++col) {
         int pivot = col;
+#pragma GCC unroll 4
         for (int r = col + 1; r < kUnknowns; ++r)
             if (std::fabs(m[r][col]) > std::fabs(m[pivot][col]))
                 pivot = r;
@@ -202,16 +205,20 @@ bool newtonStep(const double F[4], const double J[4][kUnknowns], double step[kUn
             return false;
         if (pivot != col)
             std::swap(m[pivot], m[col]);
+#pragma GCC unroll 4
         for (int r = col + 1; r < kUnknowns; ++r) {
             const double f = m[r][col] / m[col][col];
             // The whole row, although the columns left of col are never read again:
             // fixed bounds let the compiler unroll the update.
+#pragma GCC unroll 5
             for (int c = 0; c <= kUnknowns; ++c)
                 m[r][c] -= f * m[col][c];
         }
     }
+#pragma GCC unroll 4
     for (int r = kUnknowns - 1; r >= 0; --r) {
         double s = m[r][kUnknowns];
+#pragma GCC unroll 4
         for (int c = r + 1; c < kUnknowns; ++c)
             s -= m[r][c] * step[c];
         step[r] = s / m[r][r];
