@@ -6,16 +6,9 @@
 
 #include "scene/torvane_doc.h"
 #include "view/gl/gl_handle_sprite.h"
+#include "view/gl/layer_buffer.h"
 #include "view/plane_snapshot.h"
 #include "view/view_state.h"
-
-// A framebuffer object with a colour and a packed depth-stencil buffer.
-struct LayerBuffer {
-    unsigned framebuffer = 0, colour = 0, depth = 0;
-    // False (with nothing left made) when the framebuffer is not complete.
-    bool create(int width, int height);
-    void release();
-};
 
 class PlaneLayerCache {
   public:
@@ -24,7 +17,8 @@ class PlaneLayerCache {
     PlaneLayerCache& operator=(const PlaneLayerCache&) = delete;
 
     // Draws the plane pane into `target` (a framebuffer name; 0 for the window's own) with
-    // the pane's projection and plane state already set and the colour buffer cleared.
+    // the pane's projection and plane state already set and the colour buffer cleared. A
+    // target of the kept layer's formats (a LayerBuffer) takes its copy fastest.
     void draw(const CTorvaneDoc& doc, const ViewState& view, unsigned target);
     // Deletes the GL objects; the context that made them must be current.
     void release();
@@ -36,21 +30,17 @@ class PlaneLayerCache {
     int rebuilds() const { return rebuildCount; }
 
   private:
-    bool ensureFramebuffers(int width, int height);
     void rebuild(const CTorvaneDoc& doc, const ViewState& view);
-    void drawDynamicOverKept(const CTorvaneDoc& doc, const ViewState& view);
-    bool present(unsigned target, int width, int height);
+    bool showKept(unsigned target, int width, int height);
     void drawInOrder(const CTorvaneDoc& doc, const ViewState& view);
-    void releaseFramebuffers();
+    bool ensureKept(int width, int height);
+    void releaseKept();
 
     GlHandleSprite sprite;
     PlaneSnapshot snapshot;
     bool keeping = true;
-    // The framebuffers could not be made or copied: draw in order from then on.
+    // The target's depth buffer did not take the kept depths: draw in order from then on.
     bool unusable = false;
-    // The static layer as kept, and the frame made from it: copying between buffers of one
-    // format costs a fraction of copying depths into the window's own buffer.
-    LayerBuffer kept, frame;
-    int bufferWidth = 0, bufferHeight = 0;
+    LayerBuffer kept;
     int rebuildCount = 0;
 };

@@ -19,6 +19,8 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
+
 CTorvaneView::CTorvaneView(CTorvaneDoc& document, SceneHistory& sceneHistory, QWidget* parent)
     : QWidget(parent), doc(document), history(sceneHistory) {
     // The window shows no alpha: with an alpha channel a compositing window system would let
@@ -90,6 +92,7 @@ void CTorvaneView::releaseGL() {
         glDeleteLists(state.fontListBase, kFontListCount);
     state.fontListBase = 0;
     planeCache.release();
+    frameBuffer.release();
 }
 
 void CTorvaneView::resizeEvent(QResizeEvent* event) {
@@ -117,6 +120,13 @@ QImage CTorvaneView::grabFramebuffer() {
 }
 
 void CTorvaneView::paintGL() {
+    // Each frame is drawn offscreen and its colour copied into the window. The rasteriser
+    // settles pixels lying exactly on a polygon's edge by the buffer's row order, which is
+    // not the window's; offscreen, every frame keeps the pixels it always had. The plane's
+    // kept layer also copies fastest into a buffer of its own formats.
+    const bool offscreen =
+        frameBuffer.ensure(std::max(state.clientWidth, 1), std::max(state.clientHeight, 1));
+    frameBuffer.bind();
     if (state.showSpace) {
         applyPaneSetup(spaceSetup(state));
         setSpaceState();
@@ -127,11 +137,13 @@ void CTorvaneView::paintGL() {
         setPlaneState();
         if (!state.showSpace)
             clearColourBuffer();
-        planeCache.draw(doc, state, 0); // the window's own framebuffer
+        planeCache.draw(doc, state, frameBuffer.name());
     } else {
         setPlaneState();
     }
     drawFrame(state);
+    if (offscreen)
+        frameBuffer.copyColourTo(0);
 }
 
 void CTorvaneView::redraw() {

@@ -5,6 +5,7 @@
 
 #include "scene/torvane_doc.h"
 #include "ui/info_bar_rules.h"
+#include "view/gl/layer_buffer.h"
 #include "view/gl/plane_layer_cache.h"
 #include "view/mouse_tools.h"
 #include "view/qt/view_surface.h"
@@ -115,6 +116,8 @@ class CTorvaneView : public QWidget, private MouseToolsHost, private SurfacePain
     SceneHistory& history;
     MouseTools mouseTools{doc, state, *this};
     PlaneLayerCache planeCache;
+    // Where each frame is drawn before it goes to the window.
+    LayerBuffer frameBuffer;
     // Owned by its container, a child of this widget.
     ViewSurface* surface = nullptr;
     QWidget* surfaceContainer = nullptr;
