@@ -29,8 +29,8 @@ struct MixedSceneView {
     CountingView view{doc};
 };
 
-// A whole redraw in order (nothing kept), timed until the frame is drawn and composed into
-// the window; the empty scene gives the cost of the frame, the panes' state and composition.
+// A whole redraw in order (nothing kept), timed until the frame is drawn and shown in the
+// window; the empty scene gives the cost of the frame, the panes' state and presenting.
 void BM_PlaneRedraw(benchmark::State& state) {
     MixedSceneView scene(static_cast<int>(state.range(0)));
     scene.view.planeLayers().setEnabled(false);
@@ -84,9 +84,8 @@ BENCHMARK(BM_PlaneDrawing)
     ->UseRealTime()
     ->Unit(benchmark::kMillisecond);
 
-// A yardstick, not the view: an empty frame of the same size and format drawn straight into
-// a window, with no widget composition. BM_PlaneRedraw/0 less this is what composing the
-// view's frame into the main window costs.
+// A yardstick, not the view: an empty frame of the same size and format in a bare
+// QOpenGLWindow, drawn when Qt's update request comes rather than at once as the view draws.
 class BareWindow : public QOpenGLWindow {
   public:
     BareWindow() : QOpenGLWindow(NoPartialUpdate) {}
