@@ -49,6 +49,17 @@ class ViewSurfaceTest : public GuiTest {
         });
     }
     QObject menuWatch;
+
+    // Back to the first zoom and origin, to reach the same view again by another way.
+    void resetPlaneView() {
+        view().state.planeZoom = 1;
+        view().state.planeOriginX = view().state.planeOriginY = 200;
+    }
+    void expectPlaneViewAsNow(const ViewState& other) {
+        EXPECT_EQ(other.planeZoom, view().state.planeZoom);
+        EXPECT_EQ(other.planeOriginX, view().state.planeOriginX);
+        EXPECT_EQ(other.planeOriginY, view().state.planeOriginY);
+    }
 };
 
 TEST_F(ViewSurfaceTest, HoverSelectAndDragThroughTheWindowMoveTheObject) {
@@ -89,13 +100,10 @@ TEST_F(ViewSurfaceTest, DoubleClickThroughTheWindowActsAsOnTheWidget) {
     trigger(cmd::kToolZoom);
     QTest::mouseDClick(&surface(), Qt::LeftButton, {}, windowPixelOf(0, 0));
     const ViewState byDoubleClick = view().state;
-    view().state.planeZoom = 1;
-    view().state.planeOriginX = view().state.planeOriginY = 200;
+    resetPlaneView();
     trigger(cmd::kViewZoomToFit);
     EXPECT_NE(byDoubleClick.planeZoom, 1.0f);
-    EXPECT_EQ(byDoubleClick.planeZoom, view().state.planeZoom);
-    EXPECT_EQ(byDoubleClick.planeOriginX, view().state.planeOriginX);
-    EXPECT_EQ(byDoubleClick.planeOriginY, view().state.planeOriginY);
+    expectPlaneViewAsNow(byDoubleClick);
 }
 
 TEST_F(ViewSurfaceTest, RightClickOnTheWindowOpensTheMenuOnlyOverTheSelectedObject) {
@@ -170,13 +178,10 @@ TEST_F(ViewSurfaceTest, WheelOnTheWindowZoomsAsOnTheWidget) {
     };
     wheel(&surface());
     const ViewState throughWindow = view().state;
-    view().state.planeZoom = 1;
-    view().state.planeOriginX = view().state.planeOriginY = 200;
+    resetPlaneView();
     wheel(&view());
     EXPECT_GT(throughWindow.planeZoom, 1.0f);
-    EXPECT_EQ(throughWindow.planeZoom, view().state.planeZoom);
-    EXPECT_EQ(throughWindow.planeOriginX, view().state.planeOriginX);
-    EXPECT_EQ(throughWindow.planeOriginY, view().state.planeOriginY);
+    expectPlaneViewAsNow(throughWindow);
 }
 
 TEST_F(ViewSurfaceTest, WindowShowsTheFrameReadBackWithBothPanes) {
