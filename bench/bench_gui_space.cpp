@@ -1,6 +1,6 @@
 // Redraw of the circle-space pane alone (the plane pane hidden) with a mixed scene, in
 // the real view under a virtual X server with Mesa's software renderer, timed until the
-// frame is drawn and composed into the window, with the CPU time of the whole process.
+// frame is drawn and shown in the window, with the CPU time of the whole process.
 #include "gui_bench_support.h"
 
 #include <benchmark/benchmark.h>
