@@ -1,7 +1,7 @@
 // The view's input arrives through the native window it draws into: what the window system
 // delivers there must reach the mouse tools, the context menu, the focus, the cursor and the
-// keys exactly as events given to the view widget do; and what the window shows must be the
-// frame the view reads back.
+// keys exactly as events given to the view widget do; what the window shows must be the
+// frame the view reads back; and the view moved into another window keeps both.
 #include "gui_support.h"
 
 #include "app/object_info_bar.h"
@@ -215,6 +215,35 @@ TEST_F(ViewSurfaceTest, WindowShowsTheFrameReadBackWithBothPanes) {
             QString(std::getenv("TORVANE_ARTEFACTS") ? std::getenv("TORVANE_ARTEFACTS") : "/tmp") +
             "/surface_shown.png");
     }
+}
+
+TEST_F(ViewSurfaceTest, ViewMovedIntoAnotherWindowAndBackKeepsDrawingAndItsInput) {
+    start();
+    SceneObject* circle = doc().addObject(KIND_C, 0, 0, 40, 255, 0, 0);
+    const auto showsCircle = [&] {
+        const Point2 rim = view().state.planePixel(40, 0);
+        return Framebuffer(view()).hasNear(static_cast<int>(rim.x), static_cast<int>(rim.y),
+                                           QColor(255, 0, 0));
+    };
+    QWidget other;
+    other.resize(640, 480);
+    view().setParent(&other);
+    view().setGeometry(0, 0, 640, 480);
+    view().show();
+    other.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&other));
+    EXPECT_EQ(view().state.clientWidth, 640);
+    EXPECT_TRUE(showsCircle()) << "drawn in the other window";
+    hover(windowPixelOf(0, 0));
+    EXPECT_EQ(view().state.hoverObject, circle) << "input in the other window";
+
+    frame().setCentralWidget(&view());
+    view().show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame()));
+    view().state.hoverObject = nullptr;
+    EXPECT_TRUE(showsCircle()) << "drawn back in the main window";
+    hover(windowPixelOf(0, 0));
+    EXPECT_EQ(view().state.hoverObject, circle);
 }
 
 } // namespace
