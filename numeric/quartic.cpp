@@ -53,10 +53,15 @@ int certainDiscriminantSign(double a, double b, double c, double d) {
     return certainSign(terms, 16, 64.0);
 }
 
+// Coefficient k of q divided by the leading one, where the division does something:
+// most quartics come here monic already, and x / 1 is x exactly.
+double perLead(const Poly4& q, int k) {
+    return q.coef[4] == 1.0 ? q.coef[k] : q.coef[k] / q.coef[4];
+}
+
 // Descartes-Euler via the resolvent cubic; returns how many roots it found.
 int resolventFormula(const Poly4& q, double r[4]) {
-    const double q4 = q.coef[4];
-    const double a = q.coef[3] / q4, b = q.coef[2] / q4, c = q.coef[1] / q4, d = q.coef[0] / q4;
+    const double a = perLead(q, 3), b = perLead(q, 2), c = perLead(q, 1), d = perLead(q, 0);
     const double P = b - 0.375 * a * a;
     const double Q = 0.125 * a * a * a + c - 0.5 * a * b;
     const double S = d - 0.01171875 * a * a * a * a + 0.0625 * a * a * b - 0.25 * c * a;
@@ -140,8 +145,8 @@ bool certifiedClosedForm(const Poly4& q, double out[4], int& count) {
     const int n = resolventFormula(q, r);
     if (n != 2 && n != 4)
         return false;
-    if (n == 2 && certainDiscriminantSign(q.coef[3] / q.coef[4], q.coef[2] / q.coef[4],
-                                          q.coef[1] / q.coef[4], q.coef[0] / q.coef[4]) >= 0)
+    if (n == 2 &&
+        certainDiscriminantSign(perLead(q, 3), perLead(q, 2), perLead(q, 1), perLead(q, 0)) >= 0)
         return false;
     for (int i = 0; i < n; ++i)
         r[i] = polishRoot(q, r[i], 2);
@@ -183,8 +188,7 @@ void ferrariOrder(const double r[4], double out[4]) {
 // linear coefficient. H + G + F, F - G - H, G - F - H, H - (G + F) then run
 // descending except that H < 0 swaps the first two and H > 0 the last two.
 void descartesEulerOrder(const Poly4& q, const double r[4], double out[4]) {
-    const double q4 = q.coef[4];
-    const double a = q.coef[3] / q4, b = q.coef[2] / q4, c = q.coef[1] / q4;
+    const double a = perLead(q, 3), b = perLead(q, 2), c = perLead(q, 1);
     const double Q = 0.125 * a * a * a + c - 0.5 * a * b;
     std::copy(r, r + 4, out);
     if (Q > 0.0)

@@ -100,7 +100,6 @@ bool nearlyDegenerate(const Poly4& q, const Poly4& magnitude, int nominalDegree,
     return false;
 }
 
-bool nearlyZeroAt(const Poly4& p, double t) {
-    const double v = hornerValue(p, t);
-    return !std::isfinite(v) || std::fabs(v) <= kLevel * termBound(p, t);
+bool nearlyZeroAt(const Poly4& p, double t, double value) {
+    return !std::isfinite(value) || std::fabs(value) <= kLevel * termBound(p, t);
 }

@@ -12,5 +12,5 @@
 // nearly vanishes; a double root may also have rounded into a complex pair). The
 // variable is measured in units of tScale, so the test does not depend on units.
 bool nearlyDegenerate(const Poly4& q, const Poly4& magnitude, int nominalDegree, double tScale);
-// Whether p(t) is zero within rounding of its terms.
-bool nearlyZeroAt(const Poly4& p, double t);
+// Whether value, p(t) by Horner's rule, is zero within rounding of p's terms at t.
+bool nearlyZeroAt(const Poly4& p, double t, double value);

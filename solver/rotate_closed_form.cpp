@@ -33,7 +33,7 @@ RotatedRow circleRow(const SceneObject& c0, const SceneObject& o, bool turning) 
 bool MergeProblem::appendRotationSolution(const RotatedElimination& el, double t,
                                           bool turnedCluster1) {
     const double Dv = hornerValue(el.P0, t);
-    if (nearlyZeroAt(el.P0, t))
+    if (nearlyZeroAt(el.P0, t, Dv))
         markDegenerate();
     if (Dv == 0.0)
         return false;

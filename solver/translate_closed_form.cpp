@@ -20,7 +20,7 @@ constexpr const char* kNoResultBang = "No Result!";
 bool MergeProblem::appendTranslationSolution(const Elimination& el, int referenceCluster,
                                              double t) {
     const double Dv = hornerValue(el.D, t);
-    if (nearlyZeroAt(el.D, t))
+    if (nearlyZeroAt(el.D, t, Dv))
         markDegenerate();
     if (Dv == 0.0)
         return false;
