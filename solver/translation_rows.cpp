@@ -13,16 +13,6 @@ Poly4 constant(double c) {
     return Poly4::constant(c);
 }
 
-// x + t: the coordinate of a point slid by the internal shift.
-Poly4 slid(double x) {
-    const double c[2] = {x, 1.0};
-    return Poly4::fromCoefs(1, c);
-}
-
-Poly4 square(const Poly4& p) {
-    return multiply(p, p);
-}
-
 } // namespace
 
 bool lineRow(const SceneObject& line, bool moving, PlaneRow& row) {
@@ -54,10 +44,12 @@ PlaneRow radicalRow(const SceneObject& ci, bool ciMoving, const SceneObject& cj,
                              -(xj - xi)};
         row.E = add(Poly4::fromCoefs(1, e), Poly4());
     } else if (cjMoving) {
-        row.A = subtract(slid(xj), constant(xi));
-        row.E =
-            subtract(constant(xi * xi + yi * yi - ri * ri - yj * yj + rj * rj), square(slid(xj)));
-        row.E = multiply(constant(0.5), row.E);
+        // xj + t - xi, and half of the offset less (xj + t)², products written out.
+        const double a[2] = {xj - xi, 1.0};
+        row.A = Poly4::fromCoefs(1, a);
+        const double offset = xi * xi + yi * yi - ri * ri - yj * yj + rj * rj;
+        const double e[3] = {0.5 * (offset - xj * xj), 0.5 * -(xj + xj), -0.5};
+        row.E = Poly4::fromCoefs(2, e);
     } else {
         row.A = constant(xj - xi);
         row.E = constant(0.5 * (xi * xi + yi * yi - ri * ri - xj * xj - yj * yj + rj * rj));
