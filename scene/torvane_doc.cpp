@@ -239,14 +239,6 @@ void CTorvaneDoc::takeOver(CTorvaneDoc& loaded) {
     loaded.objectCount = 0;
 }
 
-bool CTorvaneDoc::isSavable(std::string* error) const {
-    int index = 0;
-    for (const SceneObject* o : *this)
-        if (!isSavableObject(*o, index++, error))
-            return false;
-    return true;
-}
-
 bool CTorvaneDoc::writeTo(TvnByteSink& sink, std::string* error) const {
     // A piece that stays in the processor's cache: the image of a large scene never needs
     // memory of its own.

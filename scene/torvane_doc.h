@@ -78,13 +78,11 @@ class CTorvaneDoc {
     void removeAll();
     void OnNewDocument() { removeAll(); }
 
-    // False, with the reason in *error, when an object holds something the loader would
-    // refuse (a coordinate that is not finite, a kind outside 0..3): such a file could
-    // be written but never opened again.
-    bool isSavable(std::string* error = nullptr) const;
-    // The file image of the whole list, handed to sink in pieces; false, with the reason
-    // isSavable would give in *error, when the scene is not savable, or when sink refuses a
-    // piece. What reached the sink before is then not a whole image.
+    // The file image of the whole list, handed to sink in pieces. False when sink refuses
+    // a piece, or, with the reason in *error, when an object holds something the loader
+    // would refuse (a coordinate that is not finite, a kind outside 0..3): such a file
+    // could be written but never opened again. What reached the sink before is then not a
+    // whole image.
     bool writeTo(TvnByteSink& sink, std::string* error = nullptr) const;
     // The same image in memory.
     bool toBytes(std::vector<unsigned char>& out, std::string* error = nullptr) const;

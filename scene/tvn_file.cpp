@@ -279,8 +279,6 @@ bool loadSceneFile(const std::string& path, CTorvaneDoc& doc, std::string* error
 }
 
 bool saveSceneFile(const std::string& path, const CTorvaneDoc& doc, std::string* error) {
-    if (std::string unsavable; !doc.isSavable(&unsavable))
-        return setError(error, path + ": " + unsavable);
     std::string target;
     if (!resolveLinks(path, target, error))
         return false;
@@ -307,7 +305,13 @@ bool saveSceneFile(const std::string& path, const CTorvaneDoc& doc, std::string*
     }
     const mode_t mode = exists ? st.st_mode & 07777 : newFileMode();
     DescriptorSink sink(tmp.get());
-    const bool written = doc.writeTo(sink);
+    // A scene the loader would refuse is found by the same walk that writes it.
+    std::string unsavable;
+    const bool written = doc.writeTo(sink, &unsavable);
+    if (!unsavable.empty()) {
+        ::unlink(tmpPath.c_str());
+        return setError(error, path + ": " + unsavable);
+    }
     sink.restoreErrno();
     if (!written || ::fchmod(tmp.get(), mode) != 0 || ::fsync(tmp.get()) != 0) {
         const std::string reason = systemError("cannot write", path);

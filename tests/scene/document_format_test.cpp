@@ -214,7 +214,8 @@ TEST(DocumentFormat, NonFiniteOrBadKindSceneIsNotSerialized) {
     EXPECT_TRUE(out.str().empty());
     line->y[1] = 0;
     line->kind = 9;
-    EXPECT_FALSE(doc.isSavable(&error));
+    std::vector<unsigned char> image;
+    EXPECT_FALSE(doc.toBytes(image, &error));
     EXPECT_EQ(error, "object 1 has kind 9, not 0..3");
 }
 

@@ -249,6 +249,33 @@ TEST_F(SceneFiles, NonFiniteSceneIsRefusedAndPreviousFileKept) {
     EXPECT_EQ(sceneIn(path), texts(doc));
 }
 
+TEST_F(SceneFiles, UnsavableObjectFoundWhileWritingLeavesNoTrace) {
+    // The refusal comes from the walk that writes, when most of the scene is already in
+    // the temporary file: that file must go, and the scene on disk stay as it was, also
+    // when the file has a second name and would be rewritten in place.
+    const std::string path = (dir / "scene.tvn").string();
+    saveCircle(path, 1);
+    CTorvaneDoc doc;
+    for (int i = 0; i < 100000; ++i)
+        doc.addObject(KIND_C, i, 0, 1, 0, 0, 0);
+    doc.objectAt(99998)->y[0] = std::numeric_limits<double>::quiet_NaN();
+    const std::string expected =
+        path + ": object 99998 has a coordinate that is not a finite number";
+    std::string error;
+    EXPECT_FALSE(saveSceneFile(path, doc, &error));
+    EXPECT_EQ(error, expected);
+    EXPECT_EQ(sceneIn(path), std::vector<std::string>{circleText(1)});
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1);
+
+    const std::string twin = (dir / "twin.tvn").string();
+    std::filesystem::create_hard_link(path, twin);
+    EXPECT_FALSE(saveSceneFile(twin, doc, &error));
+    EXPECT_EQ(error, twin + ": object 99998 has a coordinate that is not a finite number");
+    EXPECT_EQ(sceneIn(path), std::vector<std::string>{circleText(1)});
+    EXPECT_EQ(std::filesystem::hard_link_count(path), 2u);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 2);
+}
+
 TEST_F(SceneFiles, DevZeroAndFifoAreRefusedWithoutReading) {
     CTorvaneDoc doc;
     doc.addObject(KIND_C, 4, 5, 6, 0, 0, 0);
