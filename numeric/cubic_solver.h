@@ -6,9 +6,6 @@ struct CubicSolver {
            c3 = 0.0; // c3 is stored but ignored: the cubic is taken as monic
     double root = 0.0;
 
-    CubicSolver() = default;
-    virtual ~CubicSolver() = default;
-
     // Cardano / trigonometric form. With three real roots the smallest is
     // chosen. Always returns 1.
     int solve();

@@ -8,11 +8,6 @@ struct Poly4 {
     int degree = 0;                             // 0..4
     double coef[5] = {0.0, 0.0, 0.0, 0.0, 0.0}; // coef[i] multiplies t^i; zero above degree
 
-    Poly4() = default;
-    virtual ~Poly4() = default;
-    Poly4(const Poly4&) = default;
-    Poly4& operator=(const Poly4&) = default;
-
     // Constant polynomial c.
     static Poly4 constant(double c);
     // Builds from coefficients c[0..deg]; deg must be in 0..4.
