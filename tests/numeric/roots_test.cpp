@@ -378,6 +378,29 @@ TEST(QuarticOrder, LeadingTermsThatCancelStillGiveTheRootsLeft) {
     expectRoots(descartes, {want[0], want[1], want[2], want[3]}, 1e-6);
 }
 
+// Evaluation is written out for each degree: every degree from one to four must find
+// its known roots, polish toward them and prove them, also when the stored degree is
+// higher than the polynomial's own.
+TEST(RealRoots, EveryDegreeFindsPolishesAndProvesItsRoots) {
+    const std::vector<double> known = {6.0, 3.0, 0.75, -2.5};
+    for (int degree = 1; degree <= 4; ++degree) {
+        std::vector<double> roots(known.begin(), known.begin() + degree);
+        Poly4 p = fromRoots(roots, -2.0);
+        for (const bool padded : {false, true}) {
+            if (padded)
+                p.degree = 4; // the leading coefficients above are exact zeros
+            double r[4];
+            ASSERT_EQ(realRoots(p, r), degree) << "degree " << degree;
+            std::vector<double> ascending(roots.rbegin(), roots.rend());
+            expectRoots(r, ascending, 1e-12);
+            for (double root : roots)
+                EXPECT_NEAR(polishRoot(p, root * (1.0 + 1e-6) + 1e-6), root, 1e-12)
+                    << "degree " << degree;
+            EXPECT_TRUE(isolatesEach(p, roots.data(), degree)) << "degree " << degree;
+        }
+    }
+}
+
 // The proof behind the closed form's answer: a sign change around each root, in
 // disjoint intervals, beyond the rounding of the evaluation.
 TEST(RootIsolation, ProvesSimpleRootsAndRefusesWhatItCannotProve) {
