@@ -15,33 +15,15 @@ struct Eval {
     double bound; // sum |c_i| |x|^i, scales the rounding error of value
 };
 
-// With the degree a constant the loop unrolls; loop control would cost as much as
-// the few multiplications. Every degree runs the same operations in the same order.
-template <int Deg> Eval hornerOfDegree(const Poly4& p, double x) {
-    double v = p.coef[Deg], d = 0.0, b = std::fabs(p.coef[Deg]);
+Eval horner(const Poly4& p, int deg, double x) {
+    double v = p.coef[deg], d = 0.0, b = std::fabs(p.coef[deg]);
     const double ax = std::fabs(x);
-#pragma GCC unroll 4
-    for (int i = Deg - 1; i >= 0; --i) {
+    for (int i = deg - 1; i >= 0; --i) {
         d = d * x + v;
         v = v * x + p.coef[i];
         b = b * ax + std::fabs(p.coef[i]);
     }
     return {v, d, b};
-}
-
-Eval horner(const Poly4& p, int deg, double x) {
-    switch (deg) {
-    case 4:
-        return hornerOfDegree<4>(p, x);
-    case 3:
-        return hornerOfDegree<3>(p, x);
-    case 2:
-        return hornerOfDegree<2>(p, x);
-    case 1:
-        return hornerOfDegree<1>(p, x);
-    default:
-        return hornerOfDegree<0>(p, x);
-    }
 }
 
 int effectiveDegree(const Poly4& p) {

@@ -378,9 +378,8 @@ TEST(QuarticOrder, LeadingTermsThatCancelStillGiveTheRootsLeft) {
     expectRoots(descartes, {want[0], want[1], want[2], want[3]}, 1e-6);
 }
 
-// Evaluation is written out for each degree: every degree from one to four must find
-// its known roots, polish toward them and prove them, also when the stored degree is
-// higher than the polynomial's own.
+// Every degree from one to four finds its known roots, polishes toward them and
+// proves them, also when the stored degree is higher than the polynomial's own.
 TEST(RealRoots, EveryDegreeFindsPolishesAndProvesItsRoots) {
     const std::vector<double> known = {6.0, 3.0, 0.75, -2.5};
     for (int degree = 1; degree <= 4; ++degree) {
